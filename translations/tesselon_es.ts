@@ -8,4 +8,161 @@
         <translation>¿Desea abandonar el programa?</translation>
     </message>
 </context>
+<context>
+    <name>StatusBar</name>
+    <message>
+        <source>ASSEMBLED</source>
+        <translation>MONTADO</translation>
+    </message>
+    <message>
+        <source>NO IMAGE</source>
+        <translation>SIN IMAGEN</translation>
+    </message>
+    <message>
+        <source>NOT ASSEMBLED</source>
+        <translation>SIN MONTAR</translation>
+    </message>
+    <message>
+        <source>%1 pieces (%2x%3)</source>
+        <translation>%1 piezas (%2x%3)</translation>
+    </message>
+    <message>
+        <source>%1 pieces in place</source>
+        <translation>%1 piezas colocadas</translation>
+    </message>
+    <message>
+        <source>%1 pieces out of place</source>
+        <translation>%1 piezas por colocar</translation>
+    </message>
+    <message>
+        <source>%1 movements</source>
+        <translation>Realizados %1 movimientos</translation>
+    </message>
+</context>
+<context>
+    <name>SalvarLeerPuzzle2</name>
+    <message>
+        <source>Bad file name</source>
+        <translation>Nombre de archivo incorrecto</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>No se ha encontrado el archivo</translation>
+    </message>
+    <message>
+        <source>Disk full</source>
+        <translation>Disco lleno</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permiso denegado</translation>
+    </message>
+    <message>
+        <source>Path not found</source>
+        <translation>No se ha encontrado la ruta de acceso</translation>
+    </message>
+    <message>
+        <source>Invalid picture</source>
+        <translation>Imagen no válida</translation>
+    </message>
+    <message>
+        <source>Invalid procedure call or argument</source>
+        <translation>Llamada a procedimiento o argumento no válidos</translation>
+    </message>
+    <message>
+        <source>Path/File access error</source>
+        <translation>Error de acceso a la ruta o al archivo</translation>
+    </message>
+    <message>
+        <source>The file %1 is a damaged puzzle file.</source>
+        <translation>El archivo %1 es un archivo de puzzle dañado.</translation>
+    </message>
+    <message>
+        <source>File %1 already exists. Overwrite it?</source>
+        <translation>El archivo %1 ya existe. ¿Desea sobrescribirlo?</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>%1 pieces puzzle (%2x%3)</source>
+        <translation>Puzzle de %1 piezas (%2x%3)</translation>
+    </message>
+    <message>
+        <source>Any piece can be moved to any place</source>
+        <translation>Puedes mover cualquier pieza a cualquier posición.</translation>
+    </message>
+    <message>
+        <source>You can only move a piece if it has an empty place by its side.</source>
+        <translation>Solo puedes mover una pieza si tiene un lugar vacío a su lado.</translation>
+    </message>
+    <message>
+        <source>The selected unit is not ready</source>
+        <translation>La unidad escogida no está lista</translation>
+    </message>
+    <message>
+        <source>To create the puzzle you shall chose an image</source>
+        <translation>Para crear el puzzle debes escoger una imagen</translation>
+    </message>
+    <message>
+        <source>from your computer</source>
+        <translation>que tengas guardada en tu ordenador</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a puzzle file</source>
+        <translation>El archivo %1 no es un archivo de puzzle</translation>
+    </message>
+    <message>
+        <source>The file version of %1 is not supported</source>
+        <translation>La versión del archivo %1 no está soportada</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be read</source>
+        <translation>No se puede leer la carpeta %1</translation>
+    </message>
+    <message>
+        <source>Select an image</source>
+        <translation>Selecciona una imagen</translation>
+    </message>
+    <message>
+        <source>Preview image</source>
+        <translation>Mostrar imagen</translation>
+    </message>
+    <message>
+        <source>Puzzle style</source>
+        <translation>Tipo de puzzle</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Difficult</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Any piece can be moved to any place.</source>
+        <translation>Puedes mover cualquier pieza a cualquier posición.</translation>
+    </message>
+    <message>
+        <source>Remember this folder</source>
+        <translation>Recordar esta carpeta</translation>
+    </message>
+    <message>
+        <source>File type:</source>
+        <translation>Tipo de archivo:</translation>
+    </message>
+    <message>
+        <source>Save as:</source>
+        <translation>Salvar como:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,60 @@
+#include "app/BoardWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int shiftMask(Qt::KeyboardModifiers modifiers) { return modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0; }
+} // namespace
+
+BoardWidget::BoardWidget(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setObjectName(QStringLiteral("PicDestino"));
+}
+
+void BoardWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    if (!m_image || m_image->isNull()) {
+        painter.fillRect(event->rect(), palette().window());
+        return;
+    }
+    // The image carries the screen's pixel ratio, so this is a plain copy of the
+    // exposed part.
+    painter.drawImage(event->rect(), *m_image, QRectF(QPointF(event->rect().topLeft()) * m_image->devicePixelRatio(),
+                                                      QSizeF(event->rect().size()) * m_image->devicePixelRatio()));
+}
+
+void BoardWidget::mousePressEvent(QMouseEvent *event)
+{
+    // Qt grabs the mouse for the pressed widget, so the release of a drag that ends
+    // outside the board still comes here.
+    const int button = buttonCode(event->button());
+    if (!m_inputEnabled || button == 0)
+        return;
+    m_pressActive = true;
+    const QPointF p = event->position();
+    emit pressed(button, shiftMask(event->modifiers()), float(p.x()), float(p.y()));
+}
+
+void BoardWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int button = buttonCode(event->button());
+    if (!m_inputEnabled || button == 0 || !m_pressActive)
+        return;
+    if (event->buttons() == Qt::NoButton)
+        m_pressActive = false;
+    const QPointF p = event->position();
+    emit released(button, shiftMask(event->modifiers()), float(p.x()), float(p.y()));
+}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The model of one puzzle: a grid of places and, for every place, the home of the piece
 // lying there now. It shuffles new puzzles in both styles, exchanges pieces, counts the
@@ -21,7 +22,9 @@ public:
     qint16 getCasillasY() const { return casillasY; }
 
     // Starts a new puzzle; with desordenar it is shuffled, in the sliding style when
-    // sliding is true. Throws RunTimeError(6) when the shuffle length overflows 16 bits.
+    // sliding is true. Throws RunTimeError(6) when the shuffle length or the piece count
+    // overflows 16 bits, RunTimeError(9) for counts below 1 or second counts beyond the
+    // grid; the board is unchanged then.
     void Inicializar(qint16 aCasillasX, qint16 aCasillasY, qint16 aFichasX, qint16 aFichasY,
                      const QString &aExtension, bool desordenar, bool sliding);
 
@@ -39,6 +42,9 @@ public:
 
     bool getBoard(Table &aBoardX, Table &aBoardY, qint16 &aCasillasX, qint16 &aCasillasY,
                   qint16 &aFichasX, qint16 &aFichasY) const;
+    // Refuses (false, board unchanged) counts below 1, a grid of more than 32767 places,
+    // second counts outside 0 … the grid, tables too short for the counts, and tables that
+    // are not a permutation of the grid's home places. Leaves the move count alone.
     bool setBoard(const Table &aBoardX, const Table &aBoardY, qint16 aCasillasX, qint16 aCasillasY,
                   qint16 aFichasX, qint16 aFichasY, const QString &aExtension);
 
@@ -65,6 +71,10 @@ private:
     Cell &cell(int x, int y) { return casillas[x * (casillasY + 1) + y]; }
     const Cell &cell(int x, int y) const { return casillas[x * (casillasY + 1) + y]; }
     bool indexes(int x, int y) const;
+    static bool gridFits(qint16 aCasillasX, qint16 aCasillasY, qint16 aFichasX, qint16 aFichasY);
+    void shuffleBySwaps(qint16 rounds, std::uint64_t seed);
+    void shuffleBySliding(qint16 steps, std::uint64_t seed);
+    std::uint64_t shuffleSeed() const;
 
     qint16 casillasX = 0;
     qint16 casillasY = 0;
@@ -72,7 +82,7 @@ private:
     qint16 fichasY = 0;
     qint32 numeroDeMovimientos = 0;
     QString extension;
-    QVector<Cell> casillas; // (casillasX + 1) × (casillasY + 1), column-major
+    std::vector<Cell> casillas; // (casillasX + 1) × (casillasY + 1), column-major
 
     std::optional<std::uint64_t> m_seed;
     int m_lastShuffleRounds = 0;

@@ -1,0 +1,240 @@
+#include "platform/WmfRenderer.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+// libwmf's headers define U8, U16, U32, S16 and S32 as macros, which break Qt's headers:
+// they come after every Qt include and stay in this file.
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+
+namespace {
+
+constexpr quint32 placeableKey = 0x9AC6CDD7u;
+constexpr int placeableHeaderBytes = 22;
+constexpr int metaHeaderBytes = 18;
+constexpr quint16 metaEof = 0x0000;
+constexpr quint16 metaSetWindowExt = 0x020C;
+constexpr double screenDpi = 96.0;
+// libwmf measures a placeable metafile's device space in points.
+constexpr double pointsPerInch = 72.0;
+
+quint16 u16At(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + offset);
+}
+
+qint16 s16At(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<qint16>(bytes.constData() + offset);
+}
+
+quint32 u32At(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+}
+
+bool standardHeaderAt(const QByteArray &bytes, qsizetype offset)
+{
+    if (bytes.size() < offset + metaHeaderBytes)
+        return false;
+    const quint16 type = u16At(bytes, offset);
+    const quint16 headerWords = u16At(bytes, offset + 2);
+    const quint16 version = u16At(bytes, offset + 4);
+    return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+// What the walk over the records learnt, with the bytes libwmf may safely be given.
+struct Checked
+{
+    QByteArray playable;
+    bool placeable = false;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    int unitsPerInch = 0;
+    bool hasWindowExtent = false;
+    int windowWidth = 0;
+    int windowHeight = 0;
+};
+
+std::optional<Checked> check(const QByteArray &bytes)
+{
+    Checked result;
+    qsizetype header = 0;
+    if (bytes.size() >= placeableHeaderBytes && u32At(bytes, 0) == placeableKey) {
+        result.placeable = true;
+        result.frameWidth = std::abs(int(s16At(bytes, 10)) - int(s16At(bytes, 6)));
+        result.frameHeight = std::abs(int(s16At(bytes, 12)) - int(s16At(bytes, 8)));
+        result.unitsPerInch = u16At(bytes, 14);
+        if (result.unitsPerInch == 0)
+            return std::nullopt;
+        header = placeableHeaderBytes;
+    }
+    if (!standardHeaderAt(bytes, header))
+        return std::nullopt;
+
+    // Every record must lie inside the file and the list must end with the EOF record;
+    // libwmf trusts the sizes it reads, so nothing that disagrees with them gets through.
+    qsizetype pos = header + metaHeaderBytes;
+    quint32 largestRecord = 0;
+    for (;;) {
+        if (bytes.size() - pos < 6)
+            return std::nullopt;
+        const quint32 words = u32At(bytes, pos);
+        const quint16 function = u16At(bytes, pos + 4);
+        if (words < 3 || words > quint64(bytes.size() - pos) / 2)
+            return std::nullopt;
+        largestRecord = std::max(largestRecord, words);
+        if (function == metaSetWindowExt && words >= 5 && !result.hasWindowExtent) {
+            result.hasWindowExtent = true;
+            result.windowHeight = std::abs(int(s16At(bytes, pos + 6)));
+            result.windowWidth = std::abs(int(s16At(bytes, pos + 8)));
+        }
+        pos += qsizetype(words) * 2;
+        if (function == metaEof)
+            break;
+    }
+
+    result.playable = bytes.left(pos);
+    const quint32 metafileWords = quint32((pos - header) / 2);
+    qToLittleEndian<quint32>(metafileWords, result.playable.data() + header + 6);
+    qToLittleEndian<quint32>(largestRecord, result.playable.data() + header + 12);
+    return result;
+}
+
+// One libwmf session over bytes in memory, with the SVG device attached and the
+// metafile scanned.
+class Player
+{
+public:
+    explicit Player(QByteArray bytes) : m_bytes(std::move(bytes))
+    {
+        wmfAPI_Options options{};
+        options.function = wmf_svg_function;
+        const unsigned long flags =
+            WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&m_api, flags, &options) != wmf_E_None)
+            return;
+        if (wmf_mem_open(m_api, reinterpret_cast<unsigned char *>(m_bytes.data()), long(m_bytes.size())) !=
+            wmf_E_None)
+            return;
+        m_open = true;
+        m_scanned = wmf_scan(m_api, 0, &m_extent) == wmf_E_None;
+    }
+
+    ~Player()
+    {
+        if (!m_api)
+            return;
+        if (m_open)
+            wmf_mem_close(m_api);
+        wmf_api_destroy(m_api);
+    }
+
+    Player(const Player &) = delete;
+    Player &operator=(const Player &) = delete;
+
+    bool scanned() const { return m_scanned; }
+    wmfAPI *api() const { return m_api; }
+    // The extent of what the metafile draws, in libwmf's device units.
+    wmfD_Rect extent() const { return m_extent; }
+
+private:
+    QByteArray m_bytes;
+    wmfAPI *m_api = nullptr;
+    bool m_open = false;
+    bool m_scanned = false;
+    wmfD_Rect m_extent{};
+};
+
+char svgDescription[] = "Tesselon";
+
+} // namespace
+
+namespace WmfRenderer {
+
+bool recognises(const QByteArray &bytes)
+{
+    if (bytes.size() >= 4 && u32At(bytes, 0) == placeableKey)
+        return true;
+    return standardHeaderAt(bytes, 0);
+}
+
+QSizeF frameSize(const QByteArray &bytes)
+{
+    const std::optional<Checked> checked = check(bytes);
+    if (!checked)
+        return {};
+    if (checked->placeable)
+        return QSizeF(checked->frameWidth * screenDpi / checked->unitsPerInch,
+                      checked->frameHeight * screenDpi / checked->unitsPerInch);
+    if (checked->hasWindowExtent)
+        return QSizeF(checked->windowWidth, checked->windowHeight);
+    Player player(checked->playable);
+    if (!player.scanned())
+        return {};
+    const wmfD_Rect drawn = player.extent();
+    return QSizeF(double(drawn.BR.x) - drawn.TL.x, double(drawn.BR.y) - drawn.TL.y);
+}
+
+QByteArray toSvg(const QByteArray &bytes, const QSize &size)
+{
+    const std::optional<Checked> checked = check(bytes);
+    if (!checked || size.isEmpty())
+        return {};
+    Player player(checked->playable);
+    if (!player.scanned())
+        return {};
+
+    // libwmf stretches the rectangle given here onto the SVG canvas. A placeable
+    // metafile's device space starts at its frame and is counted in points; without a
+    // frame it starts at the window origin in logical units.
+    wmfD_Rect canvas{};
+    if (checked->placeable) {
+        canvas.BR.x = float(checked->frameWidth * pointsPerInch / checked->unitsPerInch);
+        canvas.BR.y = float(checked->frameHeight * pointsPerInch / checked->unitsPerInch);
+    } else if (checked->hasWindowExtent) {
+        canvas.BR.x = float(checked->windowWidth);
+        canvas.BR.y = float(checked->windowHeight);
+    } else {
+        canvas = player.extent();
+    }
+    if (!(canvas.BR.x > canvas.TL.x) || !(canvas.BR.y > canvas.TL.y))
+        return {};
+
+    wmfAPI *api = player.api();
+    wmf_svg_t *device = WMF_SVG_GetData(api);
+    device->out = wmf_stream_create(api, nullptr);
+    if (!device->out)
+        return {};
+    device->Description = svgDescription;
+    device->bbox = canvas;
+    device->width = unsigned(size.width());
+    device->height = unsigned(size.height());
+    // Pictures inside the metafile go into the SVG itself; otherwise libwmf would write
+    // them to files of their own.
+    device->flags |= WMF_SVG_INLINE_IMAGES;
+
+    wmfD_Rect played = player.extent();
+    const wmf_error_t error = wmf_play(api, 0, &played);
+
+    char *text = nullptr;
+    unsigned long length = 0;
+    wmf_stream_destroy(api, device->out, &text, &length);
+    device->out = nullptr;
+    QByteArray svg;
+    if (error == wmf_E_None && text)
+        svg = QByteArray(text, qsizetype(length));
+    if (text)
+        wmf_free(api, text);
+    // libwmf draws every fill half transparent while the background mode is TRANSPARENT,
+    // which most metafiles set for their text. In GDI that mode never touches a solid
+    // brush, and a metafile has no other kind of translucency, so the fills are made whole.
+    svg.replace("fill-opacity:0.5;", "fill-opacity:1.0;");
+    return svg;
+}
+
+} // namespace WmfRenderer

@@ -40,6 +40,9 @@ private:
                                   const TableroClass &aTablero, bool aJuegoDelCuadradito,
                                   const QString &aDestino);
 
+    // Shows a writer's failure (its description alone) and answers its number.
+    qint16 reportWriteError(int number, const QString &description) const;
+
     QWidget *m_parent;
     QImage m_picture;
 };

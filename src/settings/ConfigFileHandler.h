@@ -31,7 +31,7 @@ public:
     void setListX(qint16 aListX) { m_listX = aListX; }
     void setListY(qint16 aListY) { m_listY = aListY; }
     void setOptionDificil(bool aOptionDificil) { m_optionDificil = aOptionDificil; }
-    void setPrimeraVezQueSeEjecuta(bool aPrimeraVez) { m_primeraVez = aPrimeraVez; }
+    void setPrimeraVezQueSeEjecuta(bool aPrimeraVezQueSeEjecuta) { m_primeraVez = aPrimeraVezQueSeEjecuta; }
 
     QString getDialogDrive() const { return m_dialogDrive; }
     QString getDialogPath() const { return m_dialogPath; }
@@ -45,6 +45,13 @@ public:
     bool getPrimeraVezQueSeEjecuta() const { return m_primeraVez; }
 
     QString filePath() const;
+
+    // The line saveConfigFile writes for the current values. A quote inside a text item
+    // is doubled, so any folder name survives a save and a load.
+    QByteArray configLine() const;
+    // Takes the ten items of a line into the fields; throws RunTimeError and leaves every
+    // field as it was when the line is malformed. The version is not judged here.
+    void readConfigLine(const QByteArray &bytes);
 
 private:
     void setDefaultValues();

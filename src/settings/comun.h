@@ -24,4 +24,9 @@ QString getFileExtension(const QString &name);
 // The folder of the running executable (where icons/, help/ and samples/ lie).
 QString programFolder();
 
+// The drive of a folder: the root path of the mounted volume that holds it ("/" for the
+// root volume). A folder that does not exist yet takes the drive of its nearest existing
+// parent; empty text gives empty text.
+QString driveOf(const QString &folder);
+
 } // namespace comun

@@ -1,0 +1,8 @@
+foreach(target fuzz_pzz fuzz_config)
+  add_executable(${target} ${TESSELON_FUZZ_DIR}/${target}.cpp)
+  target_link_libraries(${target} PRIVATE tesselon_picture)
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+endforeach()
+add_executable(make_seeds ${TESSELON_FUZZ_DIR}/make_seeds.cpp)
+target_link_libraries(make_seeds PRIVATE tesselon_picture)
+set_target_properties(fuzz_pzz fuzz_config make_seeds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSELON_FUZZ_DIR}/out)

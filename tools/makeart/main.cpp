@@ -1,0 +1,75 @@
+// Draws the program's icons and sample pictures into <runtime folder>/icons and
+// <runtime folder>/samples. Run by the build; nothing it writes is kept in the repository.
+
+#include "EmfSample.h"
+#include "PictureEncoders.h"
+#include "SamplePictures.h"
+#include "ToolbarArt.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QGuiApplication>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
+        std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format, quality))
+        return {};
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: makeart <runtime folder>\n");
+        return 2;
+    }
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    if (!root.mkpath(QStringLiteral("icons")) || !root.mkpath(QStringLiteral("samples"))) {
+        std::fprintf(stderr, "makeart: cannot create the folders below %s\n", argv[1]);
+        return 1;
+    }
+    const QString icons = root.filePath(QStringLiteral("icons")) + QLatin1Char('/');
+    const QString samples = root.filePath(QStringLiteral("samples")) + QLatin1Char('/');
+    constexpr int toolbarSide = 24;
+
+    const std::vector<unsigned char> vitral = EmfSample::stainedGlass();
+    bool ok = true;
+    ok &= writeFile(icons + "Atom.ico", PictureEncoders::ico({ToolbarArt::atom(32), ToolbarArt::atom(16)}));
+    ok &= writeFile(icons + "open.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::openFolder(toolbarSide)));
+    ok &= writeFile(icons + "save.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::saveDisk(toolbarSide)));
+    ok &= writeFile(icons + "zoom_out.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::zoomOut(toolbarSide)));
+    ok &= writeFile(icons + "zoom_in.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::zoomIn(toolbarSide)));
+    ok &= writeFile(icons + "fit.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::fitArrows(toolbarSide)));
+    ok &= writeFile(samples + "paisaje.jpg", encoded(SamplePictures::landscape(), "jpeg", 90));
+    ok &= writeFile(samples + "mosaico.gif", PictureEncoders::gif(SamplePictures::mosaic()));
+    ok &= writeFile(samples + "reloj.bmp", encoded(SamplePictures::clock(), "bmp"));
+    ok &= writeFile(samples + "ciudad.jpg", encoded(SamplePictures::city(), "jpeg", 90));
+    ok &= writeFile(samples + "geometrico.wmf", SamplePictures::geometricWmf());
+    ok &= writeFile(samples + "vitral.emf",
+                    QByteArray(reinterpret_cast<const char *>(vitral.data()), qsizetype(vitral.size())));
+    return ok ? 0 : 1;
+}
