@@ -29,7 +29,8 @@ double medianMicroseconds(bool sliding, int runs)
 int main()
 {
     const int runs = 2001;
-    std::printf("30x30 swap shuffle:    median %.1f us over %d runs\n", medianMicroseconds(false, runs), runs);
+    std::printf("30x30 swap shuffle:    median %.1f us over %d runs\n", medianMicroseconds(false, runs),
+                runs);
     std::printf("30x30 sliding shuffle: median %.1f us over %d runs\n", medianMicroseconds(true, runs), runs);
     return 0;
 }

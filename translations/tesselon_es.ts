@@ -165,4 +165,49 @@
         <translation>Cancelar</translation>
     </message>
 </context>
+<context>
+    <name>FormAcercaDe</name>
+    <message>
+        <source>About %1</source>
+        <translation>Acerca de %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
+        <source>For comments, suggestions, bug reporting etc. you are welcomed to write to </source>
+        <translation>Para comentarios, sugerencias, informe de fallos etc. puede escribir a </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>System Info...</source>
+        <translation>Info. del sistema...</translation>
+    </message>
+</context>
+<context>
+    <name>Ayuda</name>
+    <message>
+        <source>Help files not found</source>
+        <translation>No se han encontrado los archivos de ayuda</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Adelante</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+</context>
 </TS>

@@ -134,4 +134,26 @@
         <translation>Cancelar</translation>
     </message>
 </context>
+<context>
+    <name>Ayuda</name>
+    <message>
+        <source>Help files not found</source>
+        <translation>Help files not found</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+</context>
 </TS>

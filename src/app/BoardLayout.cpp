@@ -5,7 +5,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 template <typename Int> Int roundHalfEven(float value)
 {
     if (std::isnan(value))
@@ -31,7 +32,8 @@ BoardLayout::ScrollBar scrollBar(float board, float viewport, qint16 position)
 }
 } // namespace
 
-namespace BoardLayout {
+namespace BoardLayout
+{
 
 qint16 round16(float value)
 {
@@ -51,7 +53,8 @@ QSizeF snapWindowSize(const QSizeF &window)
 Controls colocarControles(const QSizeF &inner, float statusBarHeight)
 {
     const float width = qMax(0.0f, float(inner.width()) - ViewportWidthMargin);
-    const float height = qMax(0.0f, float(inner.height()) - ViewportTop - ViewportBottomMargin - statusBarHeight);
+    const float height =
+        qMax(0.0f, float(inner.height()) - ViewportTop - ViewportBottomMargin - statusBarHeight);
     Controls c;
     c.viewport = QRectF(ViewportLeft, ViewportTop, width, height);
     c.hScroll = QRectF(ViewportLeft, ViewportTop + height, width, ScrollBarThickness);

@@ -7,7 +7,8 @@
 // The arithmetic of the board viewport, its scroll bars and the zoom commands. All
 // lengths are in units of 1/1440 inch; sizes and factors are single precision, as the
 // window keeps them, so the figures match to the last bit.
-namespace BoardLayout {
+namespace BoardLayout
+{
 
 constexpr float MinWindowSide = 4000.0f;
 constexpr float ViewportLeft = 500.0f;
@@ -29,8 +30,7 @@ qint32 round32(float value);
 // The window size after the minimum of 4000 × 4000 is enforced.
 QSizeF snapWindowSize(const QSizeF &window);
 
-struct Controls
-{
+struct Controls {
     QRectF viewport;
     QRectF hScroll;
     QRectF vScroll;
@@ -40,8 +40,7 @@ struct Controls
 // A window too small for the margins gets an empty viewport rather than a negative one.
 Controls colocarControles(const QSizeF &inner, float statusBarHeight);
 
-struct ScrollBar
-{
+struct ScrollBar {
     bool visible = false;
     qint16 maximum = 0;
     qint32 largeChange = 0;
@@ -54,8 +53,7 @@ struct ScrollBar
     qint16 rangeMaximum() const { return qMax<qint16>(0, maximum); }
 };
 
-struct Scrolling
-{
+struct Scrolling {
     ScrollBar horizontal;
     ScrollBar vertical;
 };

@@ -9,7 +9,8 @@
 #include <cmath>
 #include <vector>
 
-namespace {
+namespace
+{
 // Larger sides than this are far beyond any zoom the toolbar offers; refusing them keeps
 // a wrong size from asking for gigabytes.
 constexpr double MaxDeviceSide = 32767.0;
@@ -78,8 +79,7 @@ QRectF BoardGeometry::pieceRect(qint16 ox, qint16 oy) const
     return QRectF(float(ox - 1) * pw, float(oy - 1) * ph, pw, ph);
 }
 
-struct BoardRenderer::Edges
-{
+struct BoardRenderer::Edges {
     std::vector<int> x;
     std::vector<int> y;
     int width = 0;

@@ -12,8 +12,7 @@ class TableroClass;
 // Where places and pieces lie, in single precision and in any unit: the source size and
 // the board size only need to share one. A board of source size × zoom gives the same
 // place rectangles as the piece rectangles scaled by zoom.
-struct BoardGeometry
-{
+struct BoardGeometry {
     QSizeF source;
     QSizeF board;
     qint16 columns = 0;

@@ -21,6 +21,7 @@ BoardWidget::BoardWidget(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setObjectName(QStringLiteral("PicDestino"));
+    setAccessibleName(QStringLiteral("PicDestino"));
 }
 
 void BoardWidget::paintEvent(QPaintEvent *event)

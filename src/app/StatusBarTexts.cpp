@@ -5,7 +5,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 const char *const Context = "StatusBar";
 
 qint16 checked16(qint32 value)
@@ -16,7 +17,8 @@ qint16 checked16(qint32 value)
 }
 } // namespace
 
-namespace StatusBarTexts {
+namespace StatusBarTexts
+{
 
 StatusBarState refresh(const StatusBarState &previous, const StatusBarInput &input)
 {
@@ -24,7 +26,8 @@ StatusBarState refresh(const StatusBarState &previous, const StatusBarInput &inp
     const qint16 placed = checked16(qint32(pieces) - qint32(input.porColocar));
 
     // Galician has no texts of its own in this bar.
-    const qint16 language = input.language == ModuloIdioma::Spanish ? ModuloIdioma::Spanish : ModuloIdioma::English;
+    const qint16 language =
+        input.language == ModuloIdioma::Spanish ? ModuloIdioma::Spanish : ModuloIdioma::English;
     auto text = [language](const char *source) { return ModuloIdioma::text(language, Context, source); };
 
     StatusBarState bar = previous;

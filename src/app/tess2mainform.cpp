@@ -1,5 +1,6 @@
 #include "app/tess2mainform.h"
 
+#include "about/FormAcercaDe.h"
 #include "app/BoardLayout.h"
 #include "app/BoardWidget.h"
 #include "app/FormVentanita.h"
@@ -172,6 +173,8 @@ void tess2mainform::createMenus()
 
     QAction *ayuda = m_actions.value(QStringLiteral("M_Ayuda_De_Tesselon"));
     ayuda->setShortcut(QKeySequence::HelpContents);
+    connect(ayuda, &QAction::triggered, this, &tess2mainform::M_Ayuda_De_Tesselon);
+    connect(m_actions.value(QStringLiteral("M_Acerca_de")), &QAction::triggered, this, &tess2mainform::M_Acerca_de);
 }
 
 void tess2mainform::createStatusBar()
@@ -208,8 +211,10 @@ QAction *tess2mainform::action(const QString &name) const { return m_actions.val
 
 ConfigFileHandler &tess2mainform::configFile()
 {
-    if (!ConfigFile)
+    if (!ConfigFile) {
+        ConfigFileHandler::setErrorReporter([this](const QString &text) { Messages::show(this, text); });
         ConfigFile = std::make_unique<ConfigFileHandler>();
+    }
     return *ConfigFile;
 }
 
@@ -244,6 +249,7 @@ void tess2mainform::cargarIcono()
 
 void tess2mainform::startUpWithoutDialog()
 {
+    m_keys.seedFromSystem();
     const QString dataFolder = comun::getDataFolder();
     if (!QDir(dataFolder).exists() && !QDir().mkpath(dataFolder)) {
         // Playing needs no data folder; only the settings are then not kept.
@@ -279,6 +285,7 @@ void tess2mainform::startUpWithoutDialog()
 
     crearBarraHerramientas();
     show();
+    colocarControles();
     actualizarBarraEstado();
 }
 
@@ -335,6 +342,11 @@ void tess2mainform::crearBarraHerramientas()
     for (QAction *button : {zoomInButton, zoomOutButton, fit})
         button->setShortcutContext(Qt::WindowShortcut);
     addToolBar(Qt::TopToolBarArea, Toolbar1);
+    // The buttons carry no caption; their keys name them for assistive technology.
+    for (auto it = m_buttons.constBegin(); it != m_buttons.constEnd(); ++it) {
+        if (QWidget *w = Toolbar1->widgetForAction(it.value()))
+            w->setAccessibleName(it.key());
+    }
 
     if (getEstado() == 0) {
         fit->setVisible(false);
@@ -365,6 +377,11 @@ void tess2mainform::setLanguageCommand(qint16 language)
     setIdiomaMainForm();
     if (m_dialog)
         m_dialog->applyLanguage();
+    if (m_acercaDe && m_acercaDe->isVisible()) {
+        // Closed and opened again so every text is the new language's.
+        m_acercaDe->close();
+        M_Acerca_de();
+    }
     actualizarBarraEstado();
 }
 
@@ -648,23 +665,33 @@ void tess2mainform::updateZoomButtons()
 
 void tess2mainform::zoomIn()
 {
-    if (PicOrigen.isNull())
-        return;
-    applyZoom(BoardLayout::zoomIn(zoom));
+    zoomCommand([this] { return BoardLayout::zoomIn(zoom); });
 }
 
 void tess2mainform::zoomOut()
 {
-    if (PicOrigen.isNull())
-        return;
-    applyZoom(BoardLayout::zoomOut(zoom));
+    zoomCommand([this] { return BoardLayout::zoomOut(zoom); });
 }
 
 void tess2mainform::zoomFit()
 {
+    zoomCommand([this] { return BoardLayout::fitZoom(viewportTwips(), sourceTwips()); });
+}
+
+void tess2mainform::zoomCommand(const std::function<float()> &newZoom)
+{
     if (PicOrigen.isNull())
         return;
-    applyZoom(BoardLayout::fitZoom(viewportTwips(), sourceTwips()));
+    try {
+        applyZoom(newZoom());
+    } catch (const RunTimeError &e) {
+        // A board too large for memory: go back to the fit, which always fits.
+        Messages::show(this, e.description());
+        try {
+            applyZoom(BoardLayout::fitZoom(viewportTwips(), sourceTwips()));
+        } catch (const RunTimeError &) {
+        }
+    }
 }
 
 void tess2mainform::resizeEvent(QResizeEvent *event)
@@ -691,12 +718,8 @@ void tess2mainform::changeEvent(QEvent *event)
 
 void tess2mainform::updateBoardRect(const QRect &deviceRect)
 {
-    if (deviceRect.isEmpty())
-        return;
-    const qreal dpr = m_renderer.image().devicePixelRatio();
-    const QRect logical(QPoint(int(std::floor(deviceRect.left() / dpr)), int(std::floor(deviceRect.top() / dpr))),
-                        QPoint(int(std::ceil((deviceRect.right() + 1) / dpr)), int(std::ceil((deviceRect.bottom() + 1) / dpr))));
-    PicDestino->update(logical);
+    if (!deviceRect.isEmpty())
+        PicDestino->update(m_renderer.logicalRect(deviceRect));
 }
 
 void tess2mainform::PaintTablero()
@@ -809,4 +832,18 @@ void tess2mainform::M_Ver_Solo_Piezas_Montadas()
         PaintSoloMontadas();
     else
         PaintTablero();
+}
+
+// ---- help and About ----
+
+void tess2mainform::M_Acerca_de()
+{
+    if (!m_acercaDe)
+        m_acercaDe = new FormAcercaDe(m_keys, this);
+    m_acercaDe->show();
+    m_acercaDe->raise();
+}
+
+void tess2mainform::M_Ayuda_De_Tesselon()
+{
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "about/FormAcercaDe.h"
+#include "about/KeyStore.h"
 #include "app/BoardRenderer.h"
 #include "app/FormVentanita.h"
 #include "dialog/Dialog.h"
@@ -66,6 +68,8 @@ public:
     void M_Por_Unos_Segundos();
     void M_Ventana_Independiente();
     void M_Ver_Solo_Piezas_Montadas();
+    void M_Acerca_de();
+    void M_Ayuda_De_Tesselon();
 
     // Accessors through which the dialog and the tests reach what the window owns.
     TableroClass &tablero() { return Tablero; }
@@ -73,6 +77,8 @@ public:
     Dialog &dialog();
     SalvarLeerPuzzle2 &puzzleFiles();
     FormVentanita *ventanita() const { return m_ventanita; }
+    FormAcercaDe *acercaDe() const { return m_acercaDe; }
+    KeyStore &keyStore() { return m_keys; }
     BoardWidget *boardWidget() const { return PicDestino; }
     const QImage &boardImage() const { return m_renderer.image(); }
     const QImage &sourcePicture() const { return PicOrigen; }
@@ -107,6 +113,7 @@ private:
     void colocarControles();
     void ajustarBarrasDesplazamiento();
     void applyZoom(float newZoom);
+    void zoomCommand(const std::function<float()> &newZoom);
     QSizeF viewportTwips() const;
     QSizeF sourceTwips() const;
     void setBoardSize(double widthTwips, double heightTwips);
@@ -130,6 +137,8 @@ private:
     std::unique_ptr<SalvarLeerPuzzle2> m_puzzleFiles;
     QPointer<Dialog> m_dialog;
     QPointer<FormVentanita> m_ventanita;
+    QPointer<FormAcercaDe> m_acercaDe;
+    KeyStore m_keys;
 
     QImage PicOrigen;
     int estado = 0;

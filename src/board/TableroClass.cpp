@@ -38,11 +38,17 @@ double uniform01(std::mt19937_64 &rng)
 
 // The place ⌊count × r⌋ + 1 of a uniform draw r in [0, 1). The product is never negative,
 // so truncation is the floor, without a call into the maths library.
-int placeFrom(qint16 count, double r) { return int(count * r) + 1; }
+int placeFrom(qint16 count, double r)
+{
+    return int(count * r) + 1;
+}
 
 // The step ⌊3r − 1⌋ (−1, 0 or +1, each with the same chance) of the draw r that uniform01
 // would make of the same output, worked out exactly in integers.
-int stepFrom(std::uint64_t draw) { return int(((draw >> 11) * 3) >> 53) - 1; }
+int stepFrom(std::uint64_t draw)
+{
+    return int(((draw >> 11) * 3) >> 53) - 1;
+}
 
 } // namespace
 
@@ -142,8 +148,8 @@ void TableroClass::shuffleBySliding(qint16 steps, std::uint64_t seed)
         const int dy = stepFrom(rng());
         // Diagonal and out-of-grid draws are tried again; testing them all at once leaves
         // the processor one unpredictable branch per draw instead of five.
-        const bool rejected = (dx * dy != 0) | (ex + dx > casillasX) | (ex + dx < 1) | (ey + dy > casillasY) |
-                              (ey + dy < 1);
+        const bool rejected =
+            (dx * dy != 0) | (ex + dx > casillasX) | (ex + dx < 1) | (ey + dy > casillasY) | (ey + dy < 1);
         if (rejected)
             continue;
         if (taken == 0) {

@@ -2,8 +2,8 @@
 
 #include "board/TableroClass.h"
 #include "dialog/DialogRules.h"
-#include "platform/Messages.h"
 #include "dialog/changeSizeImage.h"
+#include "platform/Messages.h"
 #include "platform/RunTimeError.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ConfigFileHandler.h"
@@ -36,14 +36,18 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const char *const Ctx = "Dialog";
 const QString RootDrive = QStringLiteral("/");
 constexpr int MinCount = 2;
 constexpr int MaxCount = 30;
 
-QString caption(qint16 language, const char *source) { return ModuloIdioma::text(language, Ctx, source); }
+QString caption(qint16 language, const char *source)
+{
+    return ModuloIdioma::text(language, Ctx, source);
+}
 
 bool listable(const QString &folder)
 {
@@ -55,8 +59,8 @@ bool listable(const QString &folder)
 bool volumeReady(const QString &root)
 {
     const QStorageInfo volume(root);
-    return volume.isValid() && volume.isReady() && QDir::cleanPath(volume.rootPath()) == QDir::cleanPath(root) &&
-           listable(root);
+    return volume.isValid() && volume.isReady() &&
+           QDir::cleanPath(volume.rootPath()) == QDir::cleanPath(root) && listable(root);
 }
 
 QStringList volumeRoots()
@@ -127,7 +131,19 @@ void Dialog::buildControls()
     m_dirModel = new QFileSystemModel(this);
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_dirModel->setRootPath(RootDrive);
+    // A view moves its current row when that row is removed; such moves are not the
+    // player's choice, so the reactions skip them and the views are put back afterwards.
+    connect(m_dirModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { m_tidying = true; });
     Dir1->setModel(m_dirModel);
+    connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+        m_tidying = false;
+        const QModelIndex folder = m_dirModel->index(m_folder);
+        if (Dir1->currentIndex() != folder) {
+            m_quiet = true;
+            Dir1->setCurrentIndex(folder);
+            m_quiet = false;
+        }
+    });
     Dir1->setHeaderHidden(true);
     for (int column = 1; column < m_dirModel->columnCount(); ++column)
         Dir1->hideColumn(column);
@@ -135,7 +151,16 @@ void Dialog::buildControls()
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_fileModel->setNameFilterDisables(false);
+    connect(m_fileModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { m_tidying = true; });
     File1->setModel(m_fileModel);
+    connect(m_fileModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+        m_tidying = false;
+        if (File1->currentIndex().data().toString() != m_selectedName) {
+            m_quiet = true;
+            File1->selectionModel()->clear();
+            m_quiet = false;
+        }
+    });
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
@@ -193,12 +218,12 @@ void Dialog::buildControls()
     connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_quiet && current.isValid())
+                if (!m_quiet && !m_tidying && current.isValid())
                     playerChoseFolder(m_dirModel->filePath(current));
             });
     connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_quiet && current.isValid())
+                if (!m_quiet && !m_tidying && current.isValid())
                     File1_Click(m_fileModel->fileName(current));
             });
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
@@ -309,7 +334,8 @@ void Dialog::Form_Load()
             if (m_host.endProgram)
                 m_host.endProgram();
             else
-                QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    qApp, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
             return;
         }
     }
@@ -335,7 +361,10 @@ void Dialog::useProgramFolder()
 
 // ---- browsing ----
 
-QString Dialog::drive() const { return Drive1->currentText(); }
+QString Dialog::drive() const
+{
+    return Drive1->currentText();
+}
 
 void Dialog::fillDrives()
 {
@@ -377,34 +406,28 @@ void Dialog::showDriveOf(const QString &folder)
 void Dialog::Drive1_Change()
 {
     const QString root = Drive1->currentText();
-    try {
-        if (!volumeReady(root))
-            throw RunTimeError(RunTimeError::DeviceUnavailable, QStringLiteral("Device unavailable"));
+    if (volumeReady(root)) {
         try {
             setDir(root);
+            m_selectedName.clear();
+            LabArchivo->clear();
+            clearPicture();
+            return;
         } catch (const RunTimeError &) {
-            throw RunTimeError(RunTimeError::DeviceUnavailable, QStringLiteral("Device unavailable"));
+            // Gone between the check and the listing: the same as a drive that is not ready.
         }
-        m_selectedName.clear();
-        LabArchivo->clear();
-        clearPicture();
-    } catch (const RunTimeError &e) {
-        if (e.number() != RunTimeError::DeviceUnavailable) {
-            Messages::show(this, DialogRules::errorMessage(e.number(), e.description()));
-            return;
-        }
-        if (const auto text = DialogRules::notReadyMessage(ModuloIdioma::idioma()))
-            Messages::show(this, *text);
-        if (root == RootDrive)
-            return;
-        int index = Drive1->findText(RootDrive);
-        if (index < 0) {
-            const QSignalBlocker blocker(Drive1);
-            Drive1->addItem(RootDrive);
-            index = Drive1->count() - 1;
-        }
-        Drive1->setCurrentIndex(index);
     }
+    if (const auto text = DialogRules::notReadyMessage(ModuloIdioma::idioma()))
+        Messages::show(this, *text);
+    if (root == RootDrive)
+        return;
+    int index = Drive1->findText(RootDrive);
+    if (index < 0) {
+        const QSignalBlocker blocker(Drive1);
+        Drive1->addItem(RootDrive);
+        index = Drive1->count() - 1;
+    }
+    Drive1->setCurrentIndex(index);
 }
 
 void Dialog::setDir(const QString &folder)
@@ -463,11 +486,20 @@ void Dialog::selectFileType(int entry)
     Combo1_Click();
 }
 
-void Dialog::Combo1_Click() { m_fileModel->setNameFilters(DialogRules::nameFilters(Combo1->currentText())); }
+void Dialog::Combo1_Click()
+{
+    m_fileModel->setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
+}
 
-void Dialog::CheckMostrarImagen_Click() { Image1->setVisible(CheckMostrarImagen->isChecked()); }
+void Dialog::CheckMostrarImagen_Click()
+{
+    Image1->setVisible(CheckMostrarImagen->isChecked());
+}
 
-QString Dialog::filePath(const QString &name) const { return QDir(m_folder).filePath(name); }
+QString Dialog::filePath(const QString &name) const
+{
+    return QDir(m_folder).filePath(name);
+}
 
 QStringList Dialog::listFiles(const QString &folder) const
 {
@@ -495,7 +527,8 @@ void Dialog::selectCommandLineFile()
     if (m_host.commandLine.isEmpty())
         return;
     try {
-        const DialogRules::SplitPath parts = DialogRules::splitPath(DialogRules::stripQuotes(m_host.commandLine));
+        const DialogRules::SplitPath parts =
+            DialogRules::splitPath(DialogRules::stripQuotes(m_host.commandLine));
         selectFileType(0);
         if (!QFileInfo(parts.folder).isDir())
             throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
@@ -559,8 +592,8 @@ void Dialog::puzzleFileClick(const QString &name)
             Messages::show(this, text);
         return;
     }
-    if (board.getCasillasX() < MinCount || board.getCasillasX() > MaxCount || board.getCasillasY() < MinCount ||
-        board.getCasillasY() > MaxCount) {
+    if (board.getCasillasX() < MinCount || board.getCasillasX() > MaxCount ||
+        board.getCasillasY() < MinCount || board.getCasillasY() > MaxCount) {
         clearPicture();
         throw RunTimeError(RunTimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     }
@@ -583,7 +616,10 @@ void Dialog::setPicture(const QImage &image)
     Image1->setPixmap(QPixmap::fromImage(image.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-void Dialog::clearPicture() { setPicture(QImage()); }
+void Dialog::clearPicture()
+{
+    setPicture(QImage());
+}
 
 // ---- counts and styles ----
 
@@ -623,7 +659,10 @@ void Dialog::styleExplanation()
         Label3->setText(*text);
 }
 
-bool Dialog::optionDificil() const { return OptionDificil->isChecked(); }
+bool Dialog::optionDificil() const
+{
+    return OptionDificil->isChecked();
+}
 
 void Dialog::setCountsAndStyleEnabled(bool enabled)
 {
@@ -640,7 +679,10 @@ void Dialog::showPuzzleFileChoice()
     setCountsAndStyleEnabled(false);
 }
 
-bool Dialog::puzzleFileChosen() const { return theCargadoMedioMontado.value_or(false) && !m_picture.isNull(); }
+bool Dialog::puzzleFileChosen() const
+{
+    return theCargadoMedioMontado.value_or(false) && !m_picture.isNull();
+}
 
 // ---- modes and confirmation ----
 
@@ -704,8 +746,9 @@ void Dialog::TextSalvarComo_Change()
 void Dialog::OKButton_Click()
 {
     if (saveMode) {
-        const qint16 result = m_host.puzzleFiles().salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
-                                                                TextSalvarComo->text(), theJuegoDelCuadradito);
+        const qint16 result =
+            m_host.puzzleFiles().salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
+                                              TextSalvarComo->text(), theJuegoDelCuadradito);
         if (result == 0) {
             saveMode = false;
             QDialog::done(QDialog::Accepted);
@@ -765,7 +808,10 @@ void Dialog::CancelButton_Click()
     OKButton->setEnabled(true);
 }
 
-void Dialog::reject() { CancelButton_Click(); }
+void Dialog::reject()
+{
+    CancelButton_Click();
+}
 
 void Dialog::closeEvent(QCloseEvent *event)
 {

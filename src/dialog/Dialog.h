@@ -27,8 +27,7 @@ class TableroClass;
 
 // What the dialog reaches of the main window. It asks for the objects each time it needs
 // them and never keeps its own reference.
-struct DialogHost
-{
+struct DialogHost {
     std::function<ConfigFileHandler &()> config;
     std::function<TableroClass &()> tablero;
     std::function<SalvarLeerPuzzle2 &()> puzzleFiles;
@@ -66,7 +65,8 @@ public:
     void setSaveMode(bool aSaveMode);
 
     // Puts the captions into the current language (English or Spanish; any other value
-    // leaves them as they are).
+    // leaves them as they are). The piece-count and style labels then describe the
+    // current choice rather than the fixed 4 by 4 Normal captions.
     void applyLanguage();
 
     // The folder whose files are listed, and the drive (volume root) shown for it.
@@ -159,5 +159,6 @@ private:
     bool m_puzzleFileStyle = false;
     // Set while code moves a list's selection, so the move does not count as a click.
     bool m_quiet = false;
+    bool m_tidying = false;
     bool m_unloading = false;
 };

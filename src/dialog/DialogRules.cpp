@@ -3,7 +3,8 @@
 #include "platform/RunTimeError.h"
 #include "settings/ModuloIdioma.h"
 
-namespace {
+namespace
+{
 
 const char *const Context = "Dialog";
 
@@ -29,11 +30,13 @@ QString caseInsensitiveWildcard(const QString &pattern)
 
 } // namespace
 
-namespace DialogRules {
+namespace DialogRules
+{
 
 QStringList fileTypePatterns()
 {
-    return {QStringLiteral("*") + QStringLiteral(".pzz") + QStringLiteral(";*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
+    return {QStringLiteral("*") + QStringLiteral(".pzz") +
+                QStringLiteral(";*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
             QStringLiteral("*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
             QStringLiteral("*") + QStringLiteral(".pzz"), QStringLiteral("*.*")};
 }
@@ -73,14 +76,16 @@ std::optional<QString> styleExplanation(qint16 language, bool dificil)
         return ModuloIdioma::text(
             language, Context,
             QT_TRANSLATE_NOOP("Dialog", "You can only move a piece if it has an empty place by its side."));
-    return ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "Any piece can be moved to any place"));
+    return ModuloIdioma::text(language, Context,
+                              QT_TRANSLATE_NOOP("Dialog", "Any piece can be moved to any place"));
 }
 
 std::optional<QString> notReadyMessage(qint16 language)
 {
     if (!hasOwnTexts(language))
         return std::nullopt;
-    return ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "The selected unit is not ready"));
+    return ModuloIdioma::text(language, Context,
+                              QT_TRANSLATE_NOOP("Dialog", "The selected unit is not ready"));
 }
 
 std::optional<QString> choseImageMessage(qint16 language)
@@ -90,13 +95,15 @@ std::optional<QString> choseImageMessage(qint16 language)
     // The platform's line break; the two lines stay apart in the translations.
     return ModuloIdioma::text(language, Context,
                               QT_TRANSLATE_NOOP("Dialog", "To create the puzzle you shall chose an image")) +
-           QLatin1Char('\n') + ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "from your computer"));
+           QLatin1Char('\n') +
+           ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "from your computer"));
 }
 
 QString refusedPuzzleFileMessage(qint16 language, int result, const QString &name)
 {
     if (result == -1)
-        return ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "The file %1 is not a puzzle file"))
+        return ModuloIdioma::text(language, Context,
+                                  QT_TRANSLATE_NOOP("Dialog", "The file %1 is not a puzzle file"))
             .arg(name);
     if (result == -2)
         return ModuloIdioma::text(language, Context,
@@ -146,8 +153,8 @@ QString splitFileName(const QString &s)
     const QString base = s.mid(slash + 1, dot - slash - 1);
     for (const QChar c : base) {
         const char16_t u = c.unicode();
-        const bool allowed = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
-                             u == u'_';
+        const bool allowed =
+            (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_';
         if (!allowed)
             return QString();
     }

@@ -9,7 +9,8 @@
 // The rules of the new-puzzle dialog that need no window: its texts in each language,
 // the file-name helpers and the file-type patterns. The dialog only wires them to its
 // controls.
-namespace DialogRules {
+namespace DialogRules
+{
 
 // Combo1's four entries, in order: puzzle files and images, images, puzzle files, every file.
 QStringList fileTypePatterns();
@@ -43,8 +44,7 @@ QString errorMessage(int number, const QString &description);
 // The command line with one leading and then one trailing double quote dropped.
 QString stripQuotes(const QString &commandLine);
 
-struct SplitPath
-{
+struct SplitPath {
     QString folder;
     QString name;
 };

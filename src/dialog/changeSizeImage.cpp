@@ -56,7 +56,8 @@ QImage changeSizeImage::loadDataReduced(const QByteArray &bytes)
     if (!size.isValid())
         return {};
     const QSize target = targetSize(size);
-    QImage picture = target == size ? PictureLoader::loadData(bytes) : PictureLoader::loadDataScaled(bytes, target);
+    QImage picture =
+        target == size ? PictureLoader::loadData(bytes) : PictureLoader::loadDataScaled(bytes, target);
     if (!picture.isNull() && picture.size() != target)
         picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;

@@ -1,6 +1,9 @@
 #include "platform/Messages.h"
 
+#include "settings/ModuloIdioma.h"
+
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 namespace {
@@ -40,8 +43,12 @@ Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
     case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
+    // The buttons follow the game's language, not the desktop's.
+    const bool spanish = ModuloIdioma::idioma() == ModuloIdioma::Spanish;
     if (buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
+        if (spanish)
+            box.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
         box.setDefaultButton(QMessageBox::Ok);
         box.exec();
         return Answer::Ok;
@@ -49,6 +56,10 @@ Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    if (spanish) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sí"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    }
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

@@ -290,7 +290,8 @@ bool bitmapComplete(const QByteArray &bytes, qsizetype infoOffset)
     } else {
         const qint64 paletteColours = colours != 0 ? qint64(colours) : (bits <= 8 ? qint64(1) << bits : 0);
         const bool separateMasks = infoSize == 40 && (compression == 3 || compression == 6);
-        pixels = qint64(infoSize) + paletteColours * paletteEntry + (separateMasks ? 4 * (compression == 3 ? 3 : 4) : 0);
+        pixels = qint64(infoSize) + paletteColours * paletteEntry +
+                 (separateMasks ? 4 * (compression == 3 ? 3 : 4) : 0);
     }
     if (pixels > n)
         return false;
@@ -386,8 +387,16 @@ QSize rasterSize(Kind kind, const QByteArray &bytes)
     if (!complete(kind, bytes))
         return {};
     RasterReader raster(bytes, kind);
-    const QSize size = raster.reader().size();
-    return withinLimit(size) ? size : QSize();
+    QSize size = raster.reader().size();
+    // Qt reports a top-down bitmap with a negative height.
+    if ((kind == Kind::Bmp || kind == Kind::Dib) && size.height() < 0)
+        size.setHeight(-size.height());
+    if (!withinLimit(size))
+        return {};
+    // A GIF is decoded onto its logical screen, which may be far larger than its image.
+    if (kind == Kind::Gif && !withinLimit(QSize(u16le(bytes, 6), u16le(bytes, 8))))
+        return {};
+    return size;
 }
 
 QImage opaque(const QImage &image)

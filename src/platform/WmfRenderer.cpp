@@ -1,5 +1,6 @@
 #include "platform/WmfRenderer.h"
 
+#include <QString>
 #include <QtEndian>
 
 #include <algorithm>
@@ -48,8 +49,7 @@ bool standardHeaderAt(const QByteArray &bytes, qsizetype offset)
 }
 
 // What the walk over the records learnt, with the bytes libwmf may safely be given.
-struct Checked
-{
+struct Checked {
     QByteArray playable;
     bool placeable = false;
     int frameWidth = 0;
@@ -152,6 +152,47 @@ private:
 
 char svgDescription[] = "Tesselon";
 
+// libwmf copies a text's characters into the SVG as the metafile holds them: not escaped
+// for XML and still in an 8-bit code page, either of which makes the whole document
+// unreadable. Each text element's content is rewritten as escaped UTF-8, reading the
+// bytes as Latin-1.
+QByteArray withReadableTexts(const QByteArray &svg)
+{
+    static const QByteArray elementStart("<text ");
+    static const QByteArray contentStart("\n\t>");
+    static const QByteArray elementEnd("</text>\n");
+    QByteArray result;
+    result.reserve(svg.size());
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype element = svg.indexOf(elementStart, pos);
+        const qsizetype start = element < 0 ? -1 : svg.indexOf(contentStart, element);
+        const qsizetype end = start < 0 ? -1 : svg.indexOf(elementEnd, start + contentStart.size());
+        if (end < 0)
+            break;
+        const qsizetype content = start + contentStart.size();
+        result += svg.mid(pos, content - pos);
+        QString text;
+        for (char byte : svg.mid(content, end - content)) {
+            const QChar c = QChar::fromLatin1(byte);
+            if (c == u'&')
+                text += QStringLiteral("&amp;");
+            else if (c == u'<')
+                text += QStringLiteral("&lt;");
+            else if (c == u'>')
+                text += QStringLiteral("&gt;");
+            else if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+                text += u' ';
+            else
+                text += c;
+        }
+        result += text.toUtf8();
+        pos = end;
+    }
+    result += svg.mid(pos);
+    return result;
+}
+
 } // namespace
 
 namespace WmfRenderer {
@@ -234,7 +275,7 @@ QByteArray toSvg(const QByteArray &bytes, const QSize &size)
     // which most metafiles set for their text. In GDI that mode never touches a solid
     // brush, and a metafile has no other kind of translucency, so the fills are made whole.
     svg.replace("fill-opacity:0.5;", "fill-opacity:1.0;");
-    return svg;
+    return withReadableTexts(svg);
 }
 
 } // namespace WmfRenderer

@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace
@@ -39,87 +40,106 @@ qint16 tableValue(const TableroClass::Table &table, int column, int row)
     return 0;
 }
 
-// Reads the rest of the device as the picture, refusing it before allocating when it is
-// larger than any picture the game could decode.
-bool readPicture(QIODevice &in, QByteArray &picture)
+// Magic first, then version: a foreign file is told apart from a damaged one before
+// anything else is looked at.
+PzzFile::Check checkIdentity(const QByteArray &bytes, PzzFile &out, PzzFile::Identity identity)
 {
-    picture.clear();
+    const bool check = identity == PzzFile::Identity::Check;
+    if (bytes.size() < 2)
+        return PzzFile::Check::Damaged;
+    out.magic = int16At(bytes, 0);
+    if (check && out.magic != PzzFile::Magic)
+        return PzzFile::Check::WrongMagic;
+    if (bytes.size() < 4)
+        return PzzFile::Check::Damaged;
+    out.version = int16At(bytes, 2);
+    if (check && out.version != PzzFile::Version)
+        return PzzFile::Check::WrongVersion;
+    return PzzFile::Check::Ok;
+}
+
+// Appends the rest of the device, refusing before allocating anything when it is larger
+// than any sound puzzle file can be.
+bool readRest(QIODevice &in, QByteArray &bytes)
+{
     if (!in.isSequential()) {
         const qint64 remaining = in.size() - in.pos();
-        if (remaining <= 0 || remaining > PzzFile::MaxPictureBytes)
+        if (remaining < 0 || bytes.size() + remaining > PzzFile::MaxFileBytes)
             return false;
-        picture.resize(remaining);
-        return in.read(picture.data(), remaining) == remaining;
+        const qsizetype start = bytes.size();
+        bytes.resize(start + remaining);
+        return in.read(bytes.data() + start, remaining) == remaining;
     }
     constexpr qint64 chunk = 1 << 20;
     for (;;) {
         const QByteArray part = in.read(chunk);
         if (part.isEmpty())
-            break;
-        if (picture.size() + part.size() > PzzFile::MaxPictureBytes)
+            return true;
+        if (bytes.size() + part.size() > PzzFile::MaxFileBytes)
             return false;
-        picture += part;
+        bytes += part;
     }
-    return !picture.isEmpty();
 }
 
 } // namespace
 
 PzzFile::Check PzzFile::read(QIODevice &in, PzzFile &out, Identity identity)
 {
-    const QByteArray header = in.read(HeaderSize);
-    if (header.size() < 2)
+    QByteArray bytes = in.read(HeaderSize);
+    const Check identityCheck = checkIdentity(bytes, out, identity);
+    if (identityCheck != Check::Ok)
+        return identityCheck;
+    if (!readRest(in, bytes))
         return Check::Damaged;
-    out.magic = int16At(header, 0);
-    if (identity == Identity::Check && out.magic != Magic)
-        return Check::WrongMagic;
-    if (header.size() < 4)
-        return Check::Damaged;
-    out.version = int16At(header, 2);
-    if (identity == Identity::Check && out.version != Version)
-        return Check::WrongVersion;
-    if (header.size() < HeaderSize)
+    return read(std::move(bytes), out, identity);
+}
+
+PzzFile::Check PzzFile::read(const QByteArray &bytes, PzzFile &out, Identity identity)
+{
+    return read(QByteArray(bytes), out, identity);
+}
+
+PzzFile::Check PzzFile::read(QByteArray &&bytes, PzzFile &out, Identity identity)
+{
+    const Check identityCheck = checkIdentity(bytes, out, identity);
+    if (identityCheck != Check::Ok)
+        return identityCheck;
+    if (bytes.size() < HeaderSize || bytes.size() > MaxFileBytes)
         return Check::Damaged;
 
-    out.reserved = int16At(header, 4);
-    out.extension = header.mid(6, ExtensionSize);
-    out.columns = int16At(header, 12);
-    out.rows = int16At(header, 14);
-    out.fichasX = int16At(header, 16);
-    out.fichasY = int16At(header, 18);
-    out.style = int16At(header, 20);
-    out.reservedA = int32At(header, 22);
-    out.reservedB = int32At(header, 26);
+    out.reserved = int16At(bytes, 4);
+    out.extension = bytes.mid(6, ExtensionSize);
+    out.columns = int16At(bytes, 12);
+    out.rows = int16At(bytes, 14);
+    out.fichasX = int16At(bytes, 16);
+    out.fichasY = int16At(bytes, 18);
+    out.style = int16At(bytes, 20);
+    out.reservedA = int32At(bytes, 22);
+    out.reservedB = int32At(bytes, 26);
     if (out.columns < MinCount || out.columns > MaxCount || out.rows < MinCount || out.rows > MaxCount)
         return Check::Damaged;
 
-    const QByteArray table = in.read(out.tableSize());
-    if (table.size() != out.tableSize())
+    const qsizetype pictureStart = HeaderSize + out.tableSize();
+    if (bytes.size() <= pictureStart)
         return Check::Damaged;
     out.homeColumns = TableroClass::Table(out.columns + 1, QVector<qint16>(out.rows + 1, 0));
     out.homeRows = out.homeColumns;
-    int offset = 0;
+    int offset = HeaderSize;
     for (int c = 1; c <= out.columns; ++c) {
         for (int r = 1; r <= out.rows; ++r) {
-            out.homeColumns[c][r] = int16At(table, offset);
-            out.homeRows[c][r] = int16At(table, offset + 2);
+            out.homeColumns[c][r] = int16At(bytes, offset);
+            out.homeRows[c][r] = int16At(bytes, offset + 2);
             offset += 4;
         }
     }
     if (!out.layoutIsValid() || !extensionFieldIsSafe(out.extension))
         return Check::Damaged;
 
-    if (!readPicture(in, out.picture))
-        return Check::Damaged;
+    // Dropping the front of an array nobody else holds moves its start instead of copying
+    // the picture, which may be tens of megabytes.
+    out.picture = std::move(bytes);
+    out.picture.remove(0, pictureStart);
     return Check::Ok;
-}
-
-PzzFile::Check PzzFile::read(const QByteArray &bytes, PzzFile &out, Identity identity)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return read(buffer, out, identity);
 }
 
 bool PzzFile::layoutIsValid() const

@@ -22,6 +22,7 @@ struct PzzFile {
     // A picture part larger than this could not be decoded within the picture loader's
     // allocation limit anyway; refusing it early keeps a hostile file from filling memory.
     static constexpr qint64 MaxPictureBytes = qint64(256) * 1024 * 1024;
+    static constexpr qint64 MaxFileBytes = HeaderSize + 4 * MaxCount * MaxCount + MaxPictureBytes;
 
     enum class Check { Ok, WrongMagic, WrongVersion, Damaged };
     // Sources of a save keep whatever magic and version they carry; the game's reader
@@ -49,6 +50,8 @@ struct PzzFile {
     // so far and must not be used.
     static Check read(QIODevice &in, PzzFile &out, Identity identity = Identity::Check);
     static Check read(const QByteArray &bytes, PzzFile &out, Identity identity = Identity::Check);
+    // Takes the bytes over: the picture then shares their memory instead of being copied.
+    static Check read(QByteArray &&bytes, PzzFile &out, Identity identity = Identity::Check);
 
     bool write(QIODevice &out) const;
     QByteArray toBytes() const;

@@ -13,6 +13,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -181,8 +182,17 @@ int writeErrorNumber(int error, const QString &destination)
     return number;
 }
 
+// A short write on a full disk leaves no error on the device, only in errno.
+QString reasonFor(const QFileDevice &file, int error)
+{
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString();
+}
+
 // Writes through a temporary file that replaces the destination only once it is complete,
-// so a failed save leaves the earlier file as it was and no partial file behind.
+// so a failed save leaves the earlier file as it was and no partial file behind. The
+// writer must report short writes: the temporary file would commit them as they are.
 void writeFile(const QString &destination, const std::function<bool(QIODevice &)> &write)
 {
     checkDestination(destination);
@@ -190,19 +200,19 @@ void writeFile(const QString &destination, const std::function<bool(QIODevice &)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         const int error = errno;
-        throw fileError(writeErrorNumber(error, destination), destination, file.errorString());
+        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
     }
     errno = 0;
     if (!write(file)) {
         const int error = errno;
-        const QString reason = file.errorString();
+        const QString reason = reasonFor(file, error);
         file.cancelWriting();
         throw fileError(writeErrorNumber(error, destination), destination, reason);
     }
     errno = 0;
     if (!file.commit()) {
         const int error = errno;
-        throw fileError(writeErrorNumber(error, destination), destination, file.errorString());
+        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
     }
 }
 
@@ -281,12 +291,13 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
     const QString &name = aNombreArchivoDestino;
     const QString destination = aPathDestino + QLatin1Char('/') +
                                 ((kind == 3 || isPuzzleName(name)) ? name : name + QStringLiteral(".pzz"));
+    if (name.isEmpty())
+        return reportWriteError(RunTimeError::BadFileName,
+                                fileError(RunTimeError::BadFileName, destination).description());
     // The question names the file that will really be written, extension included.
     const QString written =
         kind == 3 ? imageDestination(destination, storedExtensionOf(aArchivo)) : destination;
     try {
-        if (name.isEmpty())
-            throw fileError(RunTimeError::BadFileName, written);
         if (!QFileInfo(aPathDestino).isDir())
             throw fileError(RunTimeError::PathNotFound, written);
         // A folder part typed into the name that does not exist is a bad name, not a

@@ -7,7 +7,8 @@
 #include <QPainter>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QRgb Black = qRgb(0, 0, 0);
 const QRgb Magenta = qRgb(255, 0, 255);
@@ -18,102 +19,50 @@ QRgb pieceColour(int ox, int oy)
 {
     return qRgb(20 + 7 * ox, 30 + 6 * oy, 90 + ox + oy);
 }
-
 QRgb inverted(QRgb c)
 {
     return qRgb(255 - qRed(c), 255 - qGreen(c), 255 - qBlue(c));
 }
 
-QImage piecesPicture(int columns, int rows, int pieceWidth, int pieceHeight)
+QImage piecesPicture(int columns, int rows, int side)
 {
-    QImage picture(columns * pieceWidth, rows * pieceHeight, QImage::Format_RGB32);
+    QImage picture(columns * side, rows * side, QImage::Format_RGB32);
     QPainter painter(&picture);
     for (int ox = 1; ox <= columns; ++ox) {
         for (int oy = 1; oy <= rows; ++oy)
-            painter.fillRect((ox - 1) * pieceWidth, (oy - 1) * pieceHeight, pieceWidth, pieceHeight,
-                             QColor(pieceColour(ox, oy)));
+            painter.fillRect((ox - 1) * side, (oy - 1) * side, side, side, QColor(pieceColour(ox, oy)));
     }
     return picture;
 }
 
-// Boards are RGB32; reading the lines directly keeps whole-image checks quick.
 QRgb pixel(const QImage &image, int x, int y)
 {
     return reinterpret_cast<const QRgb *>(image.constScanLine(y))[x] | 0xFF000000u;
 }
 
-QString firstPixelOf(const QImage &image, QRgb colour)
+// The first pixel of the area, as "x,y", where `differs` holds; empty when there is none.
+template <typename F> QString firstPixelWhere(const QRect &area, F differs)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (pixel(image, x, y) == colour)
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (differs(x, y))
                 return QStringLiteral("%1,%2").arg(x).arg(y);
         }
     }
     return QString();
 }
 
-struct Home
-{
-    qint16 x = 0;
-    qint16 y = 0;
-};
-
-Home homeOn(const TableroClass &board, int column, int row)
-{
-    Home h;
-    board.getCasilla(qint16(column), qint16(row), h.x, h.y);
-    return h;
-}
-
-// A board with three exchanges, so that some pieces are home and some are not.
-void arrange(TableroClass &board, int columns, int rows)
-{
-    board.Inicializar(qint16(columns), qint16(rows), qint16(columns), qint16(rows), QStringLiteral("bmp"),
-                      false, false);
-    board.IntercambiarFichas(1, 1, qint16(columns), qint16(rows));
-    board.IntercambiarFichas(2, 1, 1, 2);
-    board.IntercambiarFichas(qint16(columns), 1, 2, qint16(rows));
-}
-
-// Pixels that differ between two images of the same size, as "x,y" for the failure text.
-QString firstDifference(const QImage &a, const QImage &b)
+QString firstDifference(const QImage &a, const QImage &b, const QRect &ignored = QRect())
 {
     if (a.size() != b.size())
         return QStringLiteral("sizes differ");
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (pixel(a, x, y) != pixel(b, x, y))
-                return QStringLiteral("%1,%2: %3 vs %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(pixel(a, x, y), 8, 16)
-                    .arg(pixel(b, x, y), 8, 16);
-        }
-    }
-    return QString();
+    return firstPixelWhere(
+        a.rect(), [&](int x, int y) { return !ignored.contains(x, y) && pixel(a, x, y) != pixel(b, x, y); });
 }
 
-// What the board must show when every place is `side` device pixels square: each place
-// the colour of its piece (black for the sliding style's empty place), and with the grid
-// a black line on the first pixel of every place and on the last pixel of the image.
-QImage expectedBoard(const TableroClass &board, int side, bool grid, bool sliding)
+bool filledWith(const QImage &image, const QRect &rect, QRgb colour)
 {
-    const int columns = board.getCasillasX();
-    const int rows = board.getCasillasY();
-    QImage expected(columns * side, rows * side, QImage::Format_RGB32);
-    for (int y = 0; y < expected.height(); ++y) {
-        for (int x = 0; x < expected.width(); ++x) {
-            const Home h = homeOn(board, x / side + 1, y / side + 1);
-            QRgb c = pieceColour(h.x, h.y);
-            if (sliding && h.x == columns && h.y == rows)
-                c = Black;
-            const bool onLine = x % side == 0 || y % side == 0 || x == expected.width() - 1 ||
-                                y == expected.height() - 1;
-            expected.setPixel(x, y, grid && onLine ? Black : c);
-        }
-    }
-    return expected;
+    return firstPixelWhere(rect, [&](int x, int y) { return pixel(image, x, y) != colour; }).isEmpty();
 }
 
 QRect interior(const QRect &place)
@@ -121,27 +70,53 @@ QRect interior(const QRect &place)
     return place.adjusted(1, 1, -1, -1);
 }
 
-bool filledWith(const QImage &image, const QRect &rect, QRgb colour)
-{
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (pixel(image, x, y) != colour)
-                return false;
-        }
-    }
-    return true;
-}
+// A board of columns × rows pieces, three of them exchanged so that some pieces are home
+// and some are not; the bottom-right piece lies on place (1, 1).
+struct Fixture {
+    TableroClass board;
+    BoardRenderer r;
 
-bool unchangedOutside(const QImage &before, const QImage &after, const QRect &changed)
-{
-    for (int y = 0; y < after.height(); ++y) {
-        for (int x = 0; x < after.width(); ++x) {
-            if (!changed.contains(x, y) && pixel(before, x, y) != pixel(after, x, y))
-                return false;
-        }
+    Fixture(int columns, int rows, const QSizeF &size, qreal ratio = 1.0, int pieceSide = 20)
+    {
+        board.Inicializar(qint16(columns), qint16(rows), qint16(columns), qint16(rows), QStringLiteral("bmp"),
+                          false, false);
+        board.IntercambiarFichas(1, 1, qint16(columns), qint16(rows));
+        board.IntercambiarFichas(2, 1, 1, 2);
+        board.IntercambiarFichas(qint16(columns), 1, 2, qint16(rows));
+        r.setTablero(&board);
+        r.setSource(piecesPicture(columns, rows, pieceSide));
+        r.setDevicePixelRatio(ratio);
+        r.setBoardSize(size);
     }
-    return true;
-}
+
+    QPoint home(int column, int row) const
+    {
+        qint16 x = 0;
+        qint16 y = 0;
+        board.getCasilla(qint16(column), qint16(row), x, y);
+        return QPoint(x, y);
+    }
+
+    // The board when every place is `side` device pixels square: each place the colour
+    // of its piece, and with the grid a black line on the first pixel of every place and
+    // on the last pixel of the image.
+    QImage expected(int side, bool grid, bool sliding) const
+    {
+        const int columns = board.getCasillasX();
+        const int rows = board.getCasillasY();
+        QImage image(columns * side, rows * side, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QPoint h = home(x / side + 1, y / side + 1);
+                const bool empty = sliding && h == QPoint(columns, rows);
+                const bool line =
+                    x % side == 0 || y % side == 0 || x == image.width() - 1 || y == image.height() - 1;
+                image.setPixel(x, y, (grid && line) || empty ? Black : pieceColour(h.x(), h.y()));
+            }
+        }
+        return image;
+    }
+};
 
 } // namespace
 
@@ -152,21 +127,16 @@ class tst_BoardRenderer : public QObject
 private slots:
     void geometry_data();
     void geometry();
-    void deviceImageCarriesThePixelRatio();
     void fullRepaint_data();
     void fullRepaint();
-    void assembledStateHasNoGrid();
-    void paintAssembledShowsTheWholePicture();
+    void assembledPicture();
     void singlePlace_data();
     void singlePlace();
     void singlePlaceMatchesPlaceThenWholeGrid_data();
     void singlePlaceMatchesPlaceThenWholeGrid();
-    void singlePlaceAfterTheAssembledPictureDrawsTheWholeGrid();
     void slidingEmptyPlaceIsAlwaysBlack_data();
     void slidingEmptyPlaceIsAlwaysBlack();
-    void markedPieceUntilRedrawn();
     void onlyAssembledPieces();
-    void onlyAssembledPiecesOnAnAssembledBoardTouchesNothing();
     void noGapsAtFractionalSizes_data();
     void noGapsAtFractionalSizes();
     void transparentPicturePaintsTheSameEveryTime();
@@ -177,58 +147,27 @@ void tst_BoardRenderer::geometry_data()
 {
     QTest::addColumn<QSizeF>("source");
     QTest::addColumn<QSizeF>("board");
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QPoint>("place");
     QTest::addColumn<QRectF>("placeRect");
     QTest::addColumn<QRectF>("pieceRect");
 
-    QTest::newRow("4x3 at zoom 0.5") << QSizeF(4000, 3000) << QSizeF(2000, 1500) << 4 << 3 << QPoint(2, 3)
+    QTest::newRow("4x3 at zoom 0.5") << QSizeF(4000, 3000) << QSizeF(2000, 1500)
                                      << QRectF(500, 1000, 500, 500) << QRectF(1000, 2000, 1000, 1000);
-    QTest::newRow("4x3 first place") << QSizeF(4000, 3000) << QSizeF(2000, 1500) << 4 << 3 << QPoint(1, 1)
-                                     << QRectF(0, 0, 500, 500) << QRectF(0, 0, 1000, 1000);
-    QTest::newRow("4x3 at zoom 1.1") << QSizeF(4000, 3000) << QSizeF(4400, 3300) << 4 << 3 << QPoint(4, 3)
-                                     << QRectF(3300, 2200, 1100, 1100) << QRectF(3000, 2000, 1000, 1000);
-    QTest::newRow("thirds") << QSizeF(1000, 900) << QSizeF(500, 450) << 3 << 2 << QPoint(3, 2)
-                            << QRectF(float(2) * (500.0f / 3.0f), 225, 500.0f / 3.0f, 225)
-                            << QRectF(float(2) * (1000.0f / 3.0f), 450, 1000.0f / 3.0f, 450);
+    QTest::newRow("4x3 at zoom 1.1") << QSizeF(4000, 3000) << QSizeF(4400, 3300)
+                                     << QRectF(1100, 2200, 1100, 1100) << QRectF(1000, 2000, 1000, 1000);
+    QTest::newRow("other proportions")
+        << QSizeF(1000, 900) << QSizeF(500, 450) << QRectF(125, 300, 125, 150) << QRectF(250, 600, 250, 300);
 }
 
 void tst_BoardRenderer::geometry()
 {
     QFETCH(QSizeF, source);
     QFETCH(QSizeF, board);
-    QFETCH(int, columns);
-    QFETCH(int, rows);
-    QFETCH(QPoint, place);
     QFETCH(QRectF, placeRect);
     QFETCH(QRectF, pieceRect);
 
-    BoardGeometry g;
-    g.source = source;
-    g.board = board;
-    g.columns = qint16(columns);
-    g.rows = qint16(rows);
-    QCOMPARE(g.placeRect(qint16(place.x()), qint16(place.y())), placeRect);
-    QCOMPARE(g.pieceRect(qint16(place.x()), qint16(place.y())), pieceRect);
-}
-
-void tst_BoardRenderer::deviceImageCarriesThePixelRatio()
-{
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 10, 10));
-    r.setDevicePixelRatio(2.0);
-    r.setBoardSize(QSizeF(20, 15));
-
-    QCOMPARE(r.image().size(), QSize(40, 30));
-    QCOMPARE(r.image().devicePixelRatio(), 2.0);
-    QCOMPARE(r.placeRect(2, 3), QRectF(5, 10, 5, 5));
-    QCOMPARE(r.pieceRect(2, 3), QRectF(10, 20, 10, 10));
-    QCOMPARE(r.placeDeviceRect(2, 3), QRect(10, 20, 10, 10));
-    QCOMPARE(r.logicalRect(QRect(9, 19, 12, 12)), QRect(4, 9, 7, 7));
+    const BoardGeometry g{source, board, 4, 3};
+    QCOMPARE(g.placeRect(2, 3), placeRect);
+    QCOMPARE(g.pieceRect(2, 3), pieceRect);
 }
 
 void tst_BoardRenderer::fullRepaint_data()
@@ -249,50 +188,37 @@ void tst_BoardRenderer::fullRepaint()
     QFETCH(double, ratio);
     QFETCH(bool, sliding);
 
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSliding(sliding);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setDevicePixelRatio(ratio);
-    r.setBoardSize(QSizeF(80, 60) * zoom);
-
-    QCOMPARE(r.PaintTablero(1), r.image().rect());
+    Fixture f(4, 3, QSizeF(80, 60) * zoom, ratio);
+    f.r.setSliding(sliding);
     const int side = qRound(20 * zoom * ratio);
-    const QImage expected = expectedBoard(board, side, true, sliding);
-    QCOMPARE(firstDifference(r.image(), expected), QString());
+    QCOMPARE(f.r.image().deviceIndependentSize(), QSizeF(80, 60) * zoom);
+    QCOMPARE(f.r.placeDeviceRect(2, 3), QRect(side, 2 * side, side, side));
+    QCOMPARE(f.r.logicalRect(QRect(side, 2 * side, side, side)), f.r.placeRect(2, 3).toAlignedRect());
+
+    QCOMPARE(f.r.PaintTablero(1), f.r.image().rect());
+    QCOMPARE(firstDifference(f.r.image(), f.expected(side, true, sliding)), QString());
+    // Assembled: the same places without grid.
+    f.r.PaintTablero(2);
+    QCOMPARE(firstDifference(f.r.image(), f.expected(side, false, sliding)), QString());
 }
 
-void tst_BoardRenderer::assembledStateHasNoGrid()
+void tst_BoardRenderer::assembledPicture()
 {
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.PaintTablero(1);
-    r.PaintTablero(2);
-    QCOMPARE(firstDifference(r.image(), expectedBoard(board, 20, false, false)), QString());
-}
+    Fixture f(4, 3, QSizeF(80, 60));
+    f.r.setSliding(true);
+    f.r.PaintTablero(1);
+    QCOMPARE(f.r.paintAssembled(), f.r.image().rect());
 
-void tst_BoardRenderer::paintAssembledShowsTheWholePicture()
-{
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSliding(true);
-    r.setSource(piecesPicture(4, 3, 10, 10));
-    r.setBoardSize(QSizeF(120, 90));
-    r.PaintTablero(1);
+    // The whole picture, the sliding style's corner piece included, and no line.
+    Fixture home(4, 3, QSizeF(80, 60));
+    home.board.Inicializar(4, 3, 4, 3, QStringLiteral("bmp"), false, false);
+    QCOMPARE(firstDifference(f.r.image(), home.expected(20, false, false)), QString());
 
-    QCOMPARE(r.paintAssembled(), r.image().rect());
-    TableroClass home;
-    home.Inicializar(4, 3, 4, 3, QStringLiteral("bmp"), false, false);
-    // The sliding style's corner piece is shown too, and no line is left.
-    QCOMPARE(firstDifference(r.image(), expectedBoard(home, 30, false, false)), QString());
+    // A place redrawn over the assembled picture brings back every line.
+    QCOMPARE(f.r.PaintCasilla(1, 1, RasterOp::Copy), f.r.image().rect());
+    QCOMPARE(pixel(f.r.image(), 60, 50), Black);
+    QCOMPARE(pixel(f.r.image(), 79, 30), Black);
+    QCOMPARE(pixel(f.r.image(), 70, 50), pieceColour(4, 3));
 }
 
 void tst_BoardRenderer::singlePlace_data()
@@ -312,32 +238,27 @@ void tst_BoardRenderer::singlePlace()
     QFETCH(quint32, rasterOp);
     QFETCH(int, kind);
 
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.PaintTablero(1);
-    // Start from a board whose place (2, 2) shows something else, so the change is seen.
-    r.PaintCasilla(2, 2, kind == 2 ? RasterOp::Copy : RasterOp::NotPlaced);
-    const QImage before = r.image().copy();
+    Fixture f(4, 3, QSizeF(80, 60));
+    f.r.PaintTablero(1);
+    const QImage start = f.r.image().copy();
+    // Place (2, 2) first shows something else, so the change is seen.
+    f.r.PaintCasilla(2, 2, kind == 2 ? RasterOp::Copy : RasterOp::NotPlaced);
+    const QImage before = f.r.image().copy();
 
-    const QRect changed = r.PaintCasilla(2, 2, rasterOp);
-    const QImage after = r.image();
-    const QRect place = r.placeDeviceRect(2, 2);
-    QCOMPARE(place, QRect(20, 20, 20, 20));
+    const QRect changed = f.r.PaintCasilla(2, 2, rasterOp);
+    const QRect place = f.r.placeDeviceRect(2, 2);
     QCOMPARE(changed, place.adjusted(-1, -1, 1, 1));
+    QCOMPARE(firstDifference(f.r.image(), before, changed), QString());
 
-    const Home h = homeOn(board, 2, 2);
-    const QRgb colour = kind == 0   ? pieceColour(h.x, h.y)
-                        : kind == 1 ? inverted(pieceColour(h.x, h.y))
-                                    : Black;
-    QVERIFY(filledWith(after, interior(place), colour));
-    // The grid lines on the place's border stay black.
-    QVERIFY(filledWith(after, QRect(place.left(), place.top(), place.width(), 1), Black));
-    QVERIFY(filledWith(after, QRect(place.left(), place.top(), 1, place.height()), Black));
-    QVERIFY(unchangedOutside(before, after, changed));
+    const QRgb colour = kind == 0 ? pieceColour(2, 2) : kind == 1 ? inverted(pieceColour(2, 2)) : Black;
+    QVERIFY(filledWith(f.r.image(), interior(place), colour));
+    // The lines on the place's border stay black.
+    QVERIFY(filledWith(f.r.image(), QRect(place.left(), place.top(), place.width(), 1), Black));
+    QVERIFY(filledWith(f.r.image(), QRect(place.left(), place.top(), 1, place.height()), Black));
+
+    // Redrawn with the normal copy, the place is as it was before.
+    f.r.PaintCasilla(2, 2, RasterOp::Copy);
+    QCOMPARE(firstDifference(f.r.image(), start), QString());
 }
 
 void tst_BoardRenderer::singlePlaceMatchesPlaceThenWholeGrid_data()
@@ -360,48 +281,22 @@ void tst_BoardRenderer::singlePlaceMatchesPlaceThenWholeGrid()
     QFETCH(QSizeF, boardSize);
     QFETCH(double, ratio);
 
-    TableroClass board;
-    arrange(board, columns, rows);
-    BoardRenderer quick;
-    BoardRenderer reference;
-    for (BoardRenderer *r : {&quick, &reference}) {
-        r->setTablero(&board);
-        r->setSource(piecesPicture(columns, rows, 13, 11));
-        r->setDevicePixelRatio(ratio);
-        r->setBoardSize(boardSize);
-        r->PaintTablero(1);
-    }
+    Fixture quick(columns, rows, boardSize, ratio, 13);
+    Fixture reference(columns, rows, boardSize, ratio, 13);
+    quick.r.PaintTablero(1);
+    reference.r.PaintTablero(1);
 
-    const QList<QPoint> places = {{1, 1}, {columns, rows}, {2, rows}, {columns, 1}, {columns / 2 + 1, rows / 2 + 1}};
-    const QList<quint32> ops = {RasterOp::InvertedCopy, RasterOp::NotPlaced, RasterOp::Copy};
-    for (const quint32 op : ops) {
+    const QList<QPoint> places = {{1, 1}, {columns, rows}, {2, rows}, {columns, 1}, {columns / 2, rows / 2}};
+    for (const quint32 op : {RasterOp::InvertedCopy, RasterOp::NotPlaced, RasterOp::Copy}) {
         for (const QPoint &p : places) {
-            const QImage before = quick.image().copy();
-            const QRect changed = quick.PaintCasilla(qint16(p.x()), qint16(p.y()), op);
-            QVERIFY(unchangedOutside(before, quick.image(), changed));
-            reference.PaintCasilla(qint16(p.x()), qint16(p.y()), op);
-            reference.DibujarRejilla();
-            QCOMPARE(firstDifference(quick.image(), reference.image()), QString());
+            const QImage before = quick.r.image().copy();
+            const QRect changed = quick.r.PaintCasilla(qint16(p.x()), qint16(p.y()), op);
+            QCOMPARE(firstDifference(quick.r.image(), before, changed), QString());
+            reference.r.PaintCasilla(qint16(p.x()), qint16(p.y()), op);
+            reference.r.DibujarRejilla();
+            QCOMPARE(firstDifference(quick.r.image(), reference.r.image()), QString());
         }
     }
-}
-
-void tst_BoardRenderer::singlePlaceAfterTheAssembledPictureDrawsTheWholeGrid()
-{
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.PaintTablero(1);
-    r.paintAssembled();
-
-    QCOMPARE(r.PaintCasilla(1, 1, RasterOp::Copy), r.image().rect());
-    // Far from the redrawn place the lines are back over the assembled picture.
-    QCOMPARE(pixel(r.image(), 60, 50), Black);
-    QCOMPARE(pixel(r.image(), 79, 30), Black);
-    QCOMPARE(pixel(r.image(), 70, 50), pieceColour(4, 3));
 }
 
 void tst_BoardRenderer::slidingEmptyPlaceIsAlwaysBlack_data()
@@ -423,80 +318,47 @@ void tst_BoardRenderer::slidingEmptyPlaceIsAlwaysBlack()
     QFETCH(bool, sliding);
     QFETCH(int, redraw);
 
-    TableroClass board;
-    arrange(board, 4, 3); // the bottom-right piece lies on place (1, 1)
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSliding(sliding);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.paintAssembled();
-
+    Fixture f(4, 3, QSizeF(80, 60));
+    f.r.setSliding(sliding);
+    f.r.paintAssembled();
     switch (redraw) {
-    case 0: r.PaintTablero(1); break;
-    case 1: r.PaintCasilla(1, 1, RasterOp::Copy); break;
-    case 2: r.PaintCasilla(1, 1, RasterOp::InvertedCopy); break;
-    default: r.PaintSoloMontadas(); break;
+    case 0:
+        f.r.PaintTablero(1);
+        break;
+    case 1:
+        f.r.PaintCasilla(1, 1, RasterOp::Copy);
+        break;
+    case 2:
+        f.r.PaintCasilla(1, 1, RasterOp::InvertedCopy);
+        break;
+    default:
+        f.r.PaintSoloMontadas();
+        break;
     }
     const QRgb normal = redraw == 2 ? inverted(pieceColour(4, 3)) : pieceColour(4, 3);
-    QVERIFY(filledWith(r.image(), interior(r.placeDeviceRect(1, 1)), sliding ? Black : normal));
-}
-
-void tst_BoardRenderer::markedPieceUntilRedrawn()
-{
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.PaintTablero(1);
-    const QImage start = r.image().copy();
-
-    r.PaintCasilla(3, 2, RasterOp::InvertedCopy);
-    QVERIFY(filledWith(r.image(), interior(r.placeDeviceRect(3, 2)), inverted(pieceColour(3, 2))));
-    r.PaintCasilla(3, 2, RasterOp::Copy);
-    QCOMPARE(firstDifference(r.image(), start), QString());
+    QVERIFY(filledWith(f.r.image(), interior(f.r.placeDeviceRect(1, 1)), sliding ? Black : normal));
 }
 
 void tst_BoardRenderer::onlyAssembledPieces()
 {
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.PaintTablero(1);
-    const QImage before = r.image().copy();
-
-    r.PaintSoloMontadas();
+    Fixture f(4, 3, QSizeF(80, 60));
+    f.r.PaintTablero(1);
+    const QImage before = f.r.image().copy();
+    f.r.PaintSoloMontadas();
     for (int x = 1; x <= 4; ++x) {
         for (int y = 1; y <= 3; ++y) {
-            const Home h = homeOn(board, x, y);
-            const QRect in = interior(r.placeDeviceRect(qint16(x), qint16(y)));
-            if (h.x == x && h.y == y)
-                QCOMPARE(r.image().copy(in), before.copy(in));
-            else
-                QVERIFY2(filledWith(r.image(), in, Black), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            const QRect in = interior(f.r.placeDeviceRect(qint16(x), qint16(y)));
+            const bool home = f.home(x, y) == QPoint(x, y);
+            QVERIFY(home ? f.r.image().copy(in) == before.copy(in) : filledWith(f.r.image(), in, Black));
         }
     }
-    QCOMPARE(pixel(r.image(), 40, 10), Black); // a grid line between two places
-}
 
-void tst_BoardRenderer::onlyAssembledPiecesOnAnAssembledBoardTouchesNothing()
-{
-    TableroClass board;
-    board.Inicializar(4, 3, 4, 3, QStringLiteral("bmp"), false, false);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.setBoardSize(QSizeF(80, 60));
-    r.paintAssembled();
-    const QImage before = r.image().copy();
-
-    QVERIFY(r.PaintSoloMontadas().isEmpty());
-    QCOMPARE(firstDifference(r.image(), before), QString());
+    // With every piece at home nothing at all is touched, not even the missing grid.
+    f.board.Inicializar(4, 3, 4, 3, QStringLiteral("bmp"), false, false);
+    f.r.paintAssembled();
+    const QImage assembled = f.r.image().copy();
+    QVERIFY(f.r.PaintSoloMontadas().isEmpty());
+    QCOMPARE(firstDifference(f.r.image(), assembled), QString());
 }
 
 void tst_BoardRenderer::noGapsAtFractionalSizes_data()
@@ -520,100 +382,83 @@ void tst_BoardRenderer::noGapsAtFractionalSizes()
     QFETCH(QSizeF, boardSize);
     QFETCH(double, ratio);
 
-    TableroClass board;
-    arrange(board, columns, rows);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setDevicePixelRatio(ratio);
-    r.setBoardSize(boardSize);
+    Fixture f(columns, rows, boardSize, ratio, 17);
     QImage magenta(8, 8, QImage::Format_RGB32);
     magenta.fill(Magenta);
-    r.setSource(magenta);
-    r.paintAssembled();
-
-    // Every pixel must be painted over by some place, with or without the grid.
-    r.setSource(piecesPicture(columns, rows, 17, 13));
+    const QImage pieces = piecesPicture(columns, rows, 17);
     for (const int estado : {2, 1}) {
-        r.PaintTablero(estado);
-        QCOMPARE(firstPixelOf(r.image(), Magenta), QString());
+        f.r.setSource(magenta);
+        f.r.paintAssembled();
+        f.r.setSource(pieces);
+        f.r.PaintTablero(estado);
+        // Every pixel is covered by some place, with or without the grid.
+        QCOMPARE(firstPixelWhere(f.r.image().rect(),
+                                 [&](int x, int y) { return pixel(f.r.image(), x, y) == Magenta; }),
+                 QString());
     }
     // And each place shows its own piece in its middle.
-    r.PaintTablero(2);
+    f.r.PaintTablero(2);
     for (int x = 1; x <= columns; ++x) {
         for (int y = 1; y <= rows; ++y) {
-            const QRectF logical = r.placeRect(qint16(x), qint16(y));
-            const QPointF middle = logical.center() * ratio;
-            const Home h = homeOn(board, x, y);
-            QCOMPARE(pixel(r.image(), int(middle.x()), int(middle.y())), pieceColour(h.x, h.y));
+            const QPointF middle = f.r.placeRect(qint16(x), qint16(y)).center() * ratio;
+            const QPoint h = f.home(x, y);
+            QCOMPARE(pixel(f.r.image(), int(middle.x()), int(middle.y())), pieceColour(h.x(), h.y()));
         }
     }
 }
 
 void tst_BoardRenderer::transparentPicturePaintsTheSameEveryTime()
 {
-    TableroClass board;
-    arrange(board, 2, 2);
-    QImage picture(40, 40, QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setSource(picture);
-    r.setBoardSize(QSizeF(40, 40));
+    Fixture f(2, 2, QSizeF(40, 40));
+    QImage clear(40, 40, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    f.r.setSource(clear);
 
     // Transparent parts show white, not whatever the place showed before.
-    r.PaintTablero(2);
-    const QImage first = r.image().copy();
+    f.r.PaintTablero(2);
+    const QImage first = f.r.image().copy();
     QCOMPARE(pixel(first, 10, 10), qRgb(255, 255, 255));
-    r.PaintCasilla(1, 1, RasterOp::InvertedCopy);
-    r.PaintCasilla(1, 1, RasterOp::Copy);
-    r.PaintTablero(2);
-    QCOMPARE(firstDifference(r.image(), first), QString());
+    f.r.PaintCasilla(1, 1, RasterOp::InvertedCopy);
+    f.r.PaintTablero(2);
+    QCOMPARE(firstDifference(f.r.image(), first), QString());
 }
 
 void tst_BoardRenderer::badInput()
 {
-    TableroClass board;
-    arrange(board, 4, 3);
-    BoardRenderer r;
-    r.setTablero(&board);
-    r.setBoardSize(QSizeF(80, 60));
+    Fixture f(4, 3, QSizeF(80, 60));
+    f.r.setSource(QImage());
+    QVERIFY(f.r.PaintTablero(1).isEmpty());
+    QVERIFY(f.r.paintAssembled().isEmpty());
 
-    // Nothing to draw yet: no picture.
-    QVERIFY(r.PaintTablero(1).isEmpty());
-    QVERIFY(r.paintAssembled().isEmpty());
-
-    r.setSource(piecesPicture(4, 3, 20, 20));
-    r.PaintTablero(1);
-    const QImage before = r.image().copy();
+    f.r.setSource(piecesPicture(4, 3, 20));
+    f.r.PaintTablero(1);
+    const QImage before = f.r.image().copy();
     for (const QPoint &p : {QPoint(0, 1), QPoint(1, 0), QPoint(5, 1), QPoint(1, 4), QPoint(-3, 2)}) {
         try {
-            r.PaintCasilla(qint16(p.x()), qint16(p.y()), RasterOp::Copy);
+            f.r.PaintCasilla(qint16(p.x()), qint16(p.y()), RasterOp::Copy);
             QFAIL("a place outside the board was painted");
         } catch (const RunTimeError &e) {
             QCOMPARE(e.number(), int(RunTimeError::SubscriptOutOfRange));
         }
     }
-    QCOMPARE(firstDifference(r.image(), before), QString());
+    QCOMPARE(firstDifference(f.r.image(), before), QString());
 
     try {
-        r.setBoardSize(QSizeF(1e9, 60));
+        f.r.setBoardSize(QSizeF(1e9, 60));
         QFAIL("an impossible board was allocated");
     } catch (const RunTimeError &e) {
         QCOMPARE(e.number(), int(RunTimeError::OutOfMemory));
     }
-    QVERIFY(r.image().isNull());
-    QVERIFY(r.PaintTablero(1).isEmpty());
+    QVERIFY(f.r.image().isNull());
+    QVERIFY(f.r.PaintTablero(1).isEmpty());
+    f.r.setBoardSize(QSizeF(qQNaN(), 60));
+    QVERIFY(f.r.image().isNull());
+    f.r.setBoardSize(QSizeF(80, 60));
+    QCOMPARE(f.r.PaintTablero(1), QRect(0, 0, 80, 60));
 
-    r.setBoardSize(QSizeF(qQNaN(), 60));
-    QVERIFY(r.image().isNull());
-    r.setBoardSize(QSizeF(80, 60));
-    QCOMPARE(r.PaintTablero(1), QRect(0, 0, 80, 60));
-
-    BoardRenderer noBoard;
-    noBoard.setSource(piecesPicture(4, 3, 20, 20));
-    noBoard.setBoardSize(QSizeF(80, 60));
-    QVERIFY(noBoard.PaintTablero(1).isEmpty());
-    QVERIFY(noBoard.DibujarRejilla().isEmpty());
+    f.r.setTablero(nullptr);
+    QVERIFY(f.r.PaintTablero(1).isEmpty());
+    QVERIFY(f.r.DibujarRejilla().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_BoardRenderer)

@@ -5,7 +5,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 StatusBarInput input(qint32 estado, qint16 language, qint16 columns, qint16 rows, qint16 porColocar,
                      qint32 movimientos, const QString &file = QString())
@@ -53,56 +54,52 @@ void tst_StatusBarTexts::texts_data()
     QTest::addColumn<bool>("simple");
 
     const QString gato = QStringLiteral("gato.jpg");
-    QTest::newRow("4x3 unsolved, Spanish")
-        << 1 << 1 << 4 << 3 << 5 << 17 << gato
-        << QStringList{"SIN MONTAR", gato, "12 piezas (4x3)", "7 piezas colocadas", "5 piezas por colocar",
-                       "Realizados 17 movimientos"}
-        << false;
-    QTest::newRow("4x3 unsolved, English")
-        << 1 << 0 << 4 << 3 << 5 << 17 << gato
-        << QStringList{"NOT ASSEMBLED", gato, "12 pieces (4x3)", "7 pieces in place", "5 pieces out of place",
-                       "17 movements"}
-        << false;
-    QTest::newRow("4x3 unsolved, Galician is English")
-        << 1 << 2 << 4 << 3 << 5 << 17 << gato
-        << QStringList{"NOT ASSEMBLED", gato, "12 pieces (4x3)", "7 pieces in place", "5 pieces out of place",
-                       "17 movements"}
-        << false;
-    QTest::newRow("language 7 is English")
-        << 1 << 7 << 4 << 3 << 5 << 17 << gato
-        << QStringList{"NOT ASSEMBLED", gato, "12 pieces (4x3)", "7 pieces in place", "5 pieces out of place",
-                       "17 movements"}
-        << false;
-    QTest::newRow("assembled, Spanish, from a puzzle file")
-        << 2 << 1 << 4 << 3 << 0 << 31 << QStringLiteral("partida.pzz")
-        << QStringList{"MONTADO", "partida.pzz", "12 piezas (4x3)", "12 piezas colocadas", "0 piezas por colocar",
-                       "Realizados 31 movimientos"}
-        << false;
-    QTest::newRow("assembled, English")
-        << 2 << 0 << 30 << 30 << 0 << 2 << gato
-        << QStringList{"ASSEMBLED", gato, "900 pieces (30x30)", "900 pieces in place", "0 pieces out of place",
-                       "2 movements"}
-        << false;
-    QTest::newRow("no image, English")
-        << 0 << 0 << 0 << 0 << 0 << 0 << QString()
-        << QStringList{"NO IMAGE", "", "0 pieces (0x0)", "0 pieces in place", "0 pieces out of place",
-                       "0 movements"}
-        << true;
-    QTest::newRow("no image, Spanish")
-        << 0 << 1 << 0 << 0 << 0 << 0 << QString()
-        << QStringList{"SIN IMAGEN", "", "0 piezas (0x0)", "0 piezas colocadas", "0 piezas por colocar",
-                       "Realizados 0 movimientos"}
-        << true;
-    QTest::newRow("moves above 16 bits shown whole, English")
-        << 1 << 0 << 30 << 20 << 599 << 40000 << gato
-        << QStringList{"NOT ASSEMBLED", gato, "600 pieces (30x20)", "1 pieces in place", "599 pieces out of place",
-                       "40000 movements"}
-        << false;
-    QTest::newRow("moves above 16 bits shown whole, Spanish")
-        << 1 << 1 << 30 << 20 << 599 << 1234567 << gato
-        << QStringList{"SIN MONTAR", gato, "600 piezas (30x20)", "1 piezas colocadas", "599 piezas por colocar",
-                       "Realizados 1234567 movimientos"}
-        << false;
+    const QStringList spanish4x3 = {"SIN MONTAR",           gato,
+                                    "12 piezas (4x3)",      "7 piezas colocadas",
+                                    "5 piezas por colocar", "Realizados 17 movimientos"};
+    const QStringList english4x3 = {"NOT ASSEMBLED",         gato,
+                                    "12 pieces (4x3)",       "7 pieces in place",
+                                    "5 pieces out of place", "17 movements"};
+    QTest::newRow("4x3 unsolved, Spanish") << 1 << 1 << 4 << 3 << 5 << 17 << gato << spanish4x3 << false;
+    QTest::newRow("4x3 unsolved, English") << 1 << 0 << 4 << 3 << 5 << 17 << gato << english4x3 << false;
+    QTest::newRow("Galician is English") << 1 << 2 << 4 << 3 << 5 << 17 << gato << english4x3 << false;
+    QTest::newRow("language 7 is English") << 1 << 7 << 4 << 3 << 5 << 17 << gato << english4x3 << false;
+
+    const QString pzz = QStringLiteral("partida.pzz");
+    const QStringList assembledSpanish = {"MONTADO",
+                                          pzz,
+                                          "12 piezas (4x3)",
+                                          "12 piezas colocadas",
+                                          "0 piezas por colocar",
+                                          "Realizados 31 movimientos"};
+    const QStringList assembledEnglish = {
+        "ASSEMBLED",  gato, "900 pieces (30x30)", "900 pieces in place", "0 pieces out of place",
+        "2 movements"};
+    QTest::newRow("assembled, Spanish, puzzle file")
+        << 2 << 1 << 4 << 3 << 0 << 31 << pzz << assembledSpanish << false;
+    QTest::newRow("assembled, English") << 2 << 0 << 30 << 30 << 0 << 2 << gato << assembledEnglish << false;
+
+    const QStringList noImageEnglish = {
+        "NO IMAGE", "", "0 pieces (0x0)", "0 pieces in place", "0 pieces out of place", "0 movements"};
+    const QStringList noImageSpanish = {"SIN IMAGEN",           "",
+                                        "0 piezas (0x0)",       "0 piezas colocadas",
+                                        "0 piezas por colocar", "Realizados 0 movimientos"};
+    QTest::newRow("no image, English") << 0 << 0 << 0 << 0 << 0 << 0 << QString() << noImageEnglish << true;
+    QTest::newRow("no image, Spanish") << 0 << 1 << 0 << 0 << 0 << 0 << QString() << noImageSpanish << true;
+
+    const QStringList manyMovesEnglish = {"NOT ASSEMBLED",           gato,
+                                          "600 pieces (30x20)",      "1 pieces in place",
+                                          "599 pieces out of place", "40000 movements"};
+    const QStringList manyMovesSpanish = {"SIN MONTAR",
+                                          gato,
+                                          "600 piezas (30x20)",
+                                          "1 piezas colocadas",
+                                          "599 piezas por colocar",
+                                          "Realizados 1234567 movimientos"};
+    QTest::newRow("40000 moves, English")
+        << 1 << 0 << 30 << 20 << 599 << 40000 << gato << manyMovesEnglish << false;
+    QTest::newRow("1234567 moves, Spanish")
+        << 1 << 1 << 30 << 20 << 599 << 1234567 << gato << manyMovesSpanish << false;
 }
 
 void tst_StatusBarTexts::texts()
@@ -122,8 +119,9 @@ void tst_StatusBarTexts::texts()
     previous.simple = !simple;
     previous.simpleText = QStringLiteral("old simple");
 
-    const StatusBarState bar = StatusBarTexts::refresh(
-        previous, input(estado, qint16(language), qint16(columns), qint16(rows), qint16(porColocar), movimientos, file));
+    const StatusBarState bar =
+        StatusBarTexts::refresh(previous, input(estado, qint16(language), qint16(columns), qint16(rows),
+                                                qint16(porColocar), movimientos, file));
     QCOMPARE(::panels(bar), panels);
     QCOMPARE(bar.simple, simple);
     // The simple text is written only with the no-image text.
@@ -152,8 +150,8 @@ void tst_StatusBarTexts::otherStatesKeepPanelOneAndTheStyle()
         previous.panels[0] = QStringLiteral("SIN MONTAR");
         previous.simple = simple;
         previous.simpleText = QStringLiteral("SIN IMAGEN");
-        const StatusBarState bar =
-            StatusBarTexts::refresh(previous, input(5, ModuloIdioma::English, 4, 3, 2, 9, QStringLiteral("b.bmp")));
+        const StatusBarState bar = StatusBarTexts::refresh(
+            previous, input(5, ModuloIdioma::English, 4, 3, 2, 9, QStringLiteral("b.bmp")));
         QCOMPARE(bar.panels[0], QStringLiteral("SIN MONTAR"));
         QCOMPARE(bar.simple, simple);
         QCOMPARE(bar.simpleText, QStringLiteral("SIN IMAGEN"));
@@ -168,8 +166,8 @@ void tst_StatusBarTexts::pieceCountOverflow()
 {
     for (const QPoint &grid : {QPoint(200, 200), QPoint(182, 181), QPoint(-200, 200)}) {
         try {
-            StatusBarTexts::refresh(StatusBarState(),
-                                    input(1, ModuloIdioma::English, qint16(grid.x()), qint16(grid.y()), 0, 0));
+            StatusBarTexts::refresh(
+                StatusBarState(), input(1, ModuloIdioma::English, qint16(grid.x()), qint16(grid.y()), 0, 0));
             QFAIL("no overflow for a piece count beyond 16 bits");
         } catch (const RunTimeError &e) {
             QCOMPARE(e.number(), int(RunTimeError::Overflow));

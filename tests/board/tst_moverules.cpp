@@ -38,7 +38,8 @@ QString opName(quint32 op)
 }
 
 // Plays a script of presses and releases on a board surface of PlaceWidth × PlaceHeight
-// places. A token is d (press) or u (release), the button, an optional s for Shift, then
+// places. A token is d (press) or u (release), the button, an optional s for Shift (c for
+// the Control key's mask bit), then
 // @column,row for the middle of a place, @out for a point left of the surface or @far for
 // one right of it. Painter calls and outcomes are collected as text.
 struct Player
@@ -63,7 +64,7 @@ struct Player
             const QString head = token.section(QLatin1Char('@'), 0, 0);
             const QString where = token.section(QLatin1Char('@'), 1);
             const int button = head.mid(1, 1).toInt();
-            const int shift = head.endsWith(QLatin1Char('s')) ? 1 : 0;
+            const int shift = head.endsWith(QLatin1Char('s')) ? 1 : head.endsWith(QLatin1Char('c')) ? 2 : 0;
             float x = 0, y = 0;
             if (where == QLatin1String("out")) {
                 x = -5;
@@ -75,9 +76,10 @@ struct Player
                 x = (where.section(QLatin1Char(','), 0, 0).toFloat() - 0.5f) * PlaceWidth;
                 y = (where.section(QLatin1Char(','), 1).toFloat() - 0.5f) * PlaceHeight;
             }
-            const Outcome o = head.startsWith(QLatin1Char('d'))
-                                  ? mouseDown(state, sliding, button, shift, x, y, width, height, cx, cy, paint)
-                                  : mouseUp(state, sliding, button, shift, x, y, width, height, cx, cy, paint);
+            const Outcome o =
+                head.startsWith(QLatin1Char('d'))
+                    ? mouseDown(state, sliding, button, shift, x, y, width, height, cx, cy, paint)
+                    : mouseUp(state, sliding, button, shift, x, y, width, height, cx, cy, paint);
             QString text = QString(o.refreshStatus ? QStringLiteral("R") : QString()) +
                            (o.completed ? QStringLiteral("C") : QString());
             outcomes << (text.isEmpty() ? QStringLiteral("-") : text);
@@ -134,12 +136,11 @@ void TstMoveRules::moves_data()
         << "3,1:I 1,2:I 3,1:N 1,2:I 1,2:N 1,2:N"
         << "R R R R R R R R"
         << "1,3=2,3 2,3=1,3" << 1;
-    *normal("unmarked piece within reach")
-        << "1,3-2,3"
-        << "d2@2,1 u2@2,1 d2@1,2 u2@1,2 d2@2,1 u2@2,1 d1@1,2 u1@3,2"
-        << "2,1:I 1,2:I 2,1:N 1,2:I 3,2:N 1,2:N"
-        << "R R R R R R R R"
-        << "1,2=3,2 1,3=2,3 2,3=1,3 3,2=1,2" << 1;
+    *normal("unmarked piece within reach") << "1,3-2,3"
+                                           << "d2@2,1 u2@2,1 d2@1,2 u2@1,2 d2@2,1 u2@2,1 d1@1,2 u1@3,2"
+                                           << "2,1:I 1,2:I 2,1:N 1,2:I 3,2:N 1,2:N"
+                                           << "R R R R R R R R"
+                                           << "1,2=3,2 1,3=2,3 2,3=1,3 3,2=1,2" << 1;
     *normal("two marked pieces move right") << "1,3-2,3"
                                             << "d2@2,1 u2@2,1 d1@3,1 u1@4,1"
                                             << "2,1:I 3,1:I 4,1:N 3,1:N 3,1:N 2,1:N"
@@ -170,12 +171,21 @@ void TstMoveRules::moves_data()
                                             << "3,2:I 3,2:N 3,2:N"
                                             << "R R"
                                             << "1,1=2,1 2,1=1,1" << 1;
-    *normal("shift release keeps the marks")
-        << "1,1-2,1"
-        << "d1s@2,2 u1s@2,2 d1@3,3 u1@4,3"
-        << "2,2:I 3,3:I 4,3:N 3,3:N 3,2:N 2,2:N"
-        << "R R R R"
-        << "1,1=2,1 2,1=1,1 2,2=3,2 3,2=2,2 3,3=4,3 4,3=3,3" << 2;
+    *normal("shift release keeps the marks") << "1,1-2,1"
+                                             << "d1s@2,2 u1s@2,2 d1@3,3 u1@4,3"
+                                             << "2,2:I 3,3:I 4,3:N 3,3:N 3,2:N 2,2:N"
+                                             << "R R R R"
+                                             << "1,1=2,1 2,1=1,1 2,2=3,2 3,2=2,2 3,3=4,3 4,3=3,3" << 2;
+    *normal("shift press unmarks") << "1,1-2,1"
+                                   << "d1@2,2 u1s@2,2 d1s@2,2 u1s@2,2 d1@3,3 u1@4,3"
+                                   << "2,2:I 2,2:N 3,3:I 4,3:N 3,3:N"
+                                   << "R R R R R R"
+                                   << "1,1=2,1 2,1=1,1 3,3=4,3 4,3=3,3" << 1;
+    *normal("other key bits are ignored") << "1,1-2,1"
+                                          << "d2@2,2 u2@2,2 d1c@2,2 u1c@3,2"
+                                          << "2,2:I 2,2:I 3,2:N 2,2:N"
+                                          << "R R R R"
+                                          << "1,1=2,1 2,1=1,1 2,2=3,2 3,2=2,2" << 1;
     *normal("second right press unmarks") << "1,1-2,1"
                                           << "d2@2,2 u2@2,2 d2@2,2 u2@2,2 d1@3,3 u1@3,3"
                                           << "2,2:I 2,2:N 3,3:I 3,3:N 3,3:N"
@@ -353,8 +363,8 @@ void TstMoveRules::puntoACasilla_data()
     const float inf = std::numeric_limits<float>::infinity();
     // A 400 × 240 surface of 4 × 3 places of 100 × 80 unless a row says otherwise.
     QTest::newRow("top-left corner") << 0.0f << 0.0f << 400.0f << qint16(4) << qint16(4) << 1 << 1;
-    QTest::newRow("line belongs to the left place") << 100.0f << 80.0f << 400.0f << qint16(4) << qint16(4) << 1
-                                                    << 1;
+    QTest::newRow("line belongs to the left place")
+        << 100.0f << 80.0f << 400.0f << qint16(4) << qint16(4) << 1 << 1;
     QTest::newRow("just past the line") << 100.5f << 80.5f << 400.0f << qint16(4) << qint16(4) << 2 << 2;
     QTest::newRow("bottom-right corner") << 400.0f << 240.0f << 400.0f << qint16(4) << qint16(4) << 4 << 3;
     QTest::newRow("past the right edge") << 400.5f << 10.0f << 400.0f << qint16(4) << qint16(4) << 0 << 0;
@@ -366,10 +376,10 @@ void TstMoveRules::puntoACasilla_data()
     QTest::newRow("infinite") << inf << 10.0f << 400.0f << qint16(4) << qint16(4) << 0 << 0;
     QTest::newRow("no parts") << 10.0f << 10.0f << 400.0f << qint16(0) << qint16(4) << 0 << 0;
     QTest::newRow("surface of no width") << 0.0f << 10.0f << 0.0f << qint16(4) << qint16(4) << 0 << 0;
-    QTest::newRow("inside the board's narrower grid") << 250.0f << 10.0f << 400.0f << qint16(4) << qint16(3) << 3
-                                                      << 1;
-    QTest::newRow("beyond the board's narrower grid") << 350.0f << 10.0f << 400.0f << qint16(4) << qint16(3) << 0
-                                                      << 0;
+    QTest::newRow("inside the board's narrower grid")
+        << 250.0f << 10.0f << 400.0f << qint16(4) << qint16(3) << 3 << 1;
+    QTest::newRow("beyond the board's narrower grid")
+        << 350.0f << 10.0f << 400.0f << qint16(4) << qint16(3) << 0 << 0;
 }
 
 void TstMoveRules::puntoACasilla()
@@ -429,21 +439,21 @@ void TstMoveRules::getFichaMasLejana_data()
     QTest::addColumn<int>("index");
     const QVector<qint16> xs{2, 4, 1, 4};
     const QVector<qint16> ys{1, 3, 3, 1};
-    QTest::newRow("farthest from top-left") << xs << ys << QVector<bool>{true, true, true, true} << qint16(4)
-                                            << qint16(1) << qint16(1) << 1;
-    QTest::newRow("farthest from bottom-right") << xs << ys << QVector<bool>{true, true, true, true} << qint16(4)
-                                                << qint16(4) << qint16(3) << 2;
-    QTest::newRow("unmarked entries skipped") << xs << ys << QVector<bool>{true, false, true, true} << qint16(4)
-                                              << qint16(1) << qint16(1) << 3;
-    QTest::newRow("a tie keeps the earlier") << QVector<qint16>{1, 3, 2} << QVector<qint16>{3, 1, 2}
-                                             << QVector<bool>{true, true, true} << qint16(3) << qint16(1)
-                                             << qint16(1) << 0;
-    QTest::newRow("only entries in use") << xs << ys << QVector<bool>{true, true, true, true} << qint16(1)
-                                         << qint16(1) << qint16(1) << 0;
+    QTest::newRow("farthest from top-left")
+        << xs << ys << QVector<bool>{true, true, true, true} << qint16(4) << qint16(1) << qint16(1) << 1;
+    QTest::newRow("farthest from bottom-right")
+        << xs << ys << QVector<bool>{true, true, true, true} << qint16(4) << qint16(4) << qint16(3) << 2;
+    QTest::newRow("unmarked entries skipped")
+        << xs << ys << QVector<bool>{true, false, true, true} << qint16(4) << qint16(1) << qint16(1) << 3;
+    QTest::newRow("a tie keeps the earlier")
+        << QVector<qint16>{1, 3, 2} << QVector<qint16>{3, 1, 2} << QVector<bool>{true, true, true}
+        << qint16(3) << qint16(1) << qint16(1) << 0;
+    QTest::newRow("only entries in use")
+        << xs << ys << QVector<bool>{true, true, true, true} << qint16(1) << qint16(1) << qint16(1) << 0;
     QTest::newRow("nothing marked") << xs << ys << QVector<bool>{false, false, false, false} << qint16(4)
                                     << qint16(1) << qint16(1) << -1;
-    QTest::newRow("count past the lists") << xs << ys << QVector<bool>{false, false, false, true} << qint16(30)
-                                          << qint16(1) << qint16(1) << 3;
+    QTest::newRow("count past the lists")
+        << xs << ys << QVector<bool>{false, false, false, true} << qint16(30) << qint16(1) << qint16(1) << 3;
 }
 
 void TstMoveRules::getFichaMasLejana()

@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <limits>
 #include <random>
 
 namespace {
@@ -82,7 +81,8 @@ bool solvableBySliding(const TableroClass &t)
     return parity(h) == distance % 2;
 }
 
-// The two shuffles worked out independently from a seed, drawing in the documented order.
+// The two shuffles worked out independently from a seed: four draws per swap round, two per
+// walk draw, diagonal and out-of-grid walk draws thrown away without counting.
 QVector<int> referenceShuffle(int cx, int cy, bool sliding, std::uint64_t seed)
 {
     std::mt19937_64 rng(seed);
@@ -94,7 +94,8 @@ QVector<int> referenceShuffle(int cx, int cy, bool sliding, std::uint64_t seed)
     if (!sliding) {
         for (int n = 0; n < cx * cy * 5 + 50; ++n) {
             const double r1 = draw(), r2 = draw(), r3 = draw(), r4 = draw();
-            std::swap(cell[at(int(cx * r1) + 1, int(cy * r3) + 1)], cell[at(int(cx * r2) + 1, int(cy * r4) + 1)]);
+            std::swap(cell[at(int(cx * r1) + 1, int(cy * r3) + 1)],
+                      cell[at(int(cx * r2) + 1, int(cy * r4) + 1)]);
         }
         return cell;
     }
@@ -172,11 +173,16 @@ void TstTableroClass::initialiseWithoutShuffle_data()
     QTest::addColumn<qint16>("cy");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("3x2 png") << qint16(3) << qint16(2) << "png" << "png   ";
-    QTest::newRow("4x3 jpeg") << qint16(4) << qint16(3) << "jpeg" << "jpeg  ";
-    QTest::newRow("cut after six") << qint16(2) << qint16(5) << "abcdefgh" << "abcdef";
-    QTest::newRow("no extension") << qint16(30) << qint16(30) << "" << "      ";
-    QTest::newRow("accented") << qint16(2) << qint16(2) << "dibujé" << "dibujé";
+    QTest::newRow("3x2 png") << qint16(3) << qint16(2) << "png"
+                             << "png   ";
+    QTest::newRow("4x3 jpeg") << qint16(4) << qint16(3) << "jpeg"
+                              << "jpeg  ";
+    QTest::newRow("cut after six") << qint16(2) << qint16(5) << "abcdefgh"
+                                   << "abcdef";
+    QTest::newRow("no extension") << qint16(30) << qint16(30) << ""
+                                  << "      ";
+    QTest::newRow("accented") << qint16(2) << qint16(2) << "dibujé"
+                              << "dibujé";
 }
 
 void TstTableroClass::initialiseWithoutShuffle()
@@ -293,8 +299,10 @@ void TstTableroClass::slidingShuffleIsSolvable()
                 t.setSeed(std::uint64_t(cx) * 1000003u + std::uint64_t(cy) * 1009u + std::uint64_t(s));
                 t.Inicializar(cx, cy, cx, cy, QString(), true, true);
                 const QVector<int> h = homes(t);
-                QVERIFY2(isPermutation(h), qPrintable(QStringLiteral("%1x%2 seed %3").arg(cx).arg(cy).arg(s)));
-                QVERIFY2(solvableBySliding(t), qPrintable(QStringLiteral("%1x%2 seed %3").arg(cx).arg(cy).arg(s)));
+                QVERIFY2(isPermutation(h),
+                         qPrintable(QStringLiteral("%1x%2 seed %3").arg(cx).arg(cy).arg(s)));
+                QVERIFY2(solvableBySliding(t),
+                         qPrintable(QStringLiteral("%1x%2 seed %3").arg(cx).arg(cy).arg(s)));
                 QCOMPARE(t.getNumeroDeMovimientos(), 0);
                 const int at = int(h.indexOf(h.size() - 1));
                 const int distance = (cx - (at / cy + 1)) + (cy - (at % cy + 1));
@@ -333,12 +341,16 @@ void TstTableroClass::initialiseRefusals_data()
     QTest::newRow("no columns") << qint16(0) << qint16(3) << qint16(0) << qint16(3) << false << 9;
     QTest::newRow("negative rows") << qint16(3) << qint16(-2) << qint16(3) << qint16(-2) << true << 9;
     QTest::newRow("pieces beyond grid") << qint16(3) << qint16(3) << qint16(4) << qint16(3) << false << 9;
-    QTest::newRow("swap length just fits") << qint16(80) << qint16(81) << qint16(80) << qint16(81) << false << 0;
-    QTest::newRow("swap length overflows") << qint16(81) << qint16(81) << qint16(81) << qint16(81) << false << 6;
-    QTest::newRow("walk length just fits") << qint16(36) << qint16(36) << qint16(36) << qint16(36) << true << 0;
-    QTest::newRow("walk length overflows") << qint16(37) << qint16(36) << qint16(37) << qint16(36) << true << 6;
-    QTest::newRow("piece count overflows") << qint16(200) << qint16(200) << qint16(200) << qint16(200) << false
-                                           << 6;
+    QTest::newRow("swap length just fits")
+        << qint16(80) << qint16(81) << qint16(80) << qint16(81) << false << 0;
+    QTest::newRow("swap length overflows")
+        << qint16(81) << qint16(81) << qint16(81) << qint16(81) << false << 6;
+    QTest::newRow("walk length just fits")
+        << qint16(36) << qint16(36) << qint16(36) << qint16(36) << true << 0;
+    QTest::newRow("walk length overflows")
+        << qint16(37) << qint16(36) << qint16(37) << qint16(36) << true << 6;
+    QTest::newRow("piece count overflows")
+        << qint16(200) << qint16(200) << qint16(200) << qint16(200) << false << 6;
 }
 
 void TstTableroClass::initialiseRefusals()
@@ -378,8 +390,7 @@ void TstTableroClass::exchanges_data()
     QTest::newRow("same place") << QVector<int>{2, 3, 2, 3} << "";
     QTest::newRow("neighbours") << QVector<int>{1, 1, 2, 1} << "1,1=2,1 2,1=1,1";
     QTest::newRow("twice restores") << QVector<int>{1, 1, 2, 1, 1, 1, 2, 1} << "";
-    QTest::newRow("three-cycle") << QVector<int>{1, 1, 4, 3, 4, 3, 2, 2}
-                                 << "1,1=4,3 2,2=1,1 4,3=2,2";
+    QTest::newRow("three-cycle") << QVector<int>{1, 1, 4, 3, 4, 3, 2, 2} << "1,1=4,3 2,2=1,1 4,3=2,2";
     QTest::newRow("column zero is in the table") << QVector<int>{0, 0, 0, 3} << "";
 }
 
@@ -389,7 +400,8 @@ void TstTableroClass::exchanges()
     QFETCH(QString, expected);
     TableroClass t = assembled(4, 3);
     for (int i = 0; i < swaps.size(); i += 4)
-        t.IntercambiarFichas(qint16(swaps[i]), qint16(swaps[i + 1]), qint16(swaps[i + 2]), qint16(swaps[i + 3]));
+        t.IntercambiarFichas(qint16(swaps[i]), qint16(swaps[i + 1]), qint16(swaps[i + 2]),
+                             qint16(swaps[i + 3]));
     QCOMPARE(dump(t), expected);
     QCOMPARE(t.getNumeroDeMovimientos(), int(swaps.size() / 4));
 }
@@ -481,9 +493,12 @@ void TstTableroClass::setBoardAccepts_data()
 {
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("four letters") << "jpeg" << "jpeg  ";
-    QTest::newRow("eight letters") << "abcdefgh" << "abcdef";
-    QTest::newRow("six, padded already") << "bmp   " << "bmp   ";
+    QTest::newRow("four letters") << "jpeg"
+                                  << "jpeg  ";
+    QTest::newRow("eight letters") << "abcdefgh"
+                                   << "abcdef";
+    QTest::newRow("six, padded already") << "bmp   "
+                                         << "bmp   ";
 }
 
 void TstTableroClass::setBoardAccepts()
@@ -526,10 +541,12 @@ void TstTableroClass::setBoardRefusals_data()
     QTest::newRow("negative columns") << qint16(-4) << qint16(3) << qint16(4) << qint16(3) << "";
     QTest::newRow("second count past grid") << qint16(4) << qint16(3) << qint16(5) << qint16(3) << "";
     QTest::newRow("negative second count") << qint16(4) << qint16(3) << qint16(4) << qint16(-1) << "";
-    QTest::newRow("more places than 16 bits count") << qint16(200) << qint16(200) << qint16(200)
-                                                    << qint16(200) << "";
-    QTest::newRow("tables miss a column") << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "short outer";
-    QTest::newRow("a column misses a row") << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "short inner";
+    QTest::newRow("more places than 16 bits count")
+        << qint16(200) << qint16(200) << qint16(200) << qint16(200) << "";
+    QTest::newRow("tables miss a column")
+        << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "short outer";
+    QTest::newRow("a column misses a row")
+        << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "short inner";
     QTest::newRow("home twice") << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "duplicate";
     QTest::newRow("home past grid") << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "outside";
     QTest::newRow("home zero") << qint16(4) << qint16(3) << qint16(4) << qint16(3) << "zero";

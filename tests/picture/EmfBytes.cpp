@@ -20,10 +20,10 @@ QByteArray greenFieldRedEllipse()
     QByteArray bytes;
     if (dc) {
         HGDIOBJ noPen = SelectObject(dc, GetStockObject(NULL_PEN));
-        HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+        HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
         HGDIOBJ previous = SelectObject(dc, green);
         Rectangle(dc, 0, 0, 321, 241);
-        HBRUSH red = CreateSolidBrush(RGB(224, 0, 0));
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
         SelectObject(dc, red);
         Ellipse(dc, 80, 60, 240, 180);
         SelectObject(dc, previous);

@@ -126,18 +126,18 @@ QList<WmfRecord> greenFieldRedEllipse(const QPoint &origin, const QSize &extent)
     const auto x = [&](int fraction) { return quint16(origin.x() + extent.width() * fraction / 4); };
     const auto y = [&](int fraction) { return quint16(origin.y() + extent.height() * fraction / 4); };
     return {
-        {0x020B, {quint16(origin.y()), quint16(origin.x())}},              // SetWindowOrg
-        {0x020C, {quint16(extent.height()), quint16(extent.width())}},     // SetWindowExt
-        {0x02FA, {5, 0, 0, 0, 0}},                                         // CreatePenIndirect, no line
-        {0x012D, {0}},                                                     // SelectObject
-        {0x02FC, {0, 0xC800, 0x0000, 0}},                                  // CreateBrushIndirect, green
-        {0x012D, {1}},                                                     // SelectObject
-        {0x041B, {y(4), x(4), y(0), x(0)}},                                // Rectangle
-        {0x02FC, {0, 0x00E0, 0x0000, 0}},                                  // CreateBrushIndirect, red
-        {0x012D, {2}},                                                     // SelectObject
-        {0x0418, {y(3), x(3), y(1), x(1)}},                                // Ellipse
-        {0x012D, {1}},                                                     // SelectObject
-        {0x01F0, {2}},                                                     // DeleteObject
+        {0x020B, {quint16(origin.y()), quint16(origin.x())}},          // SetWindowOrg
+        {0x020C, {quint16(extent.height()), quint16(extent.width())}}, // SetWindowExt
+        {0x02FA, {5, 0, 0, 0, 0}},                                     // CreatePenIndirect, no line
+        {0x012D, {0}},                                                 // SelectObject
+        {0x02FC, {0, 0x8000, 0x0000, 0}},                              // CreateBrushIndirect, green
+        {0x012D, {1}},                                                 // SelectObject
+        {0x041B, {y(4), x(4), y(0), x(0)}},                            // Rectangle
+        {0x02FC, {0, 0x00FF, 0x0000, 0}},                              // CreateBrushIndirect, red
+        {0x012D, {2}},                                                 // SelectObject
+        {0x0418, {y(3), x(3), y(1), x(1)}},                            // Ellipse
+        {0x012D, {1}},                                                 // SelectObject
+        {0x01F0, {2}},                                                 // DeleteObject
     };
 }
 

@@ -24,18 +24,19 @@ QByteArray fileBytes(const QString &path);
 bool near(QRgb pixel, const QColor &expected, int tolerance = 24);
 
 // One metafile record: its function number and its 16-bit parameters.
-struct WmfRecord
-{
+struct WmfRecord {
     quint16 function;
     QList<quint16> parameters;
 };
 
 // A standard WMF header, the records given and an EOF record; preceded by a placeable
 // header with the given frame and units per inch unless frame is null.
-QByteArray wmf(const QList<WmfRecord> &records, const QRect &frame = QRect(0, 0, 400, 300), int unitsPerInch = 96);
+QByteArray wmf(const QList<WmfRecord> &records, const QRect &frame = QRect(0, 0, 400, 300),
+               int unitsPerInch = 96);
 
-// A green field over the whole window (origin, extent) with a red ellipse in its middle
-// half, drawn with brushes that are created, selected and deleted.
+// A green (0, 128, 0) field over the whole window (origin, extent) with a red (255, 0, 0)
+// ellipse in its middle half, drawn with brushes that are created, selected and deleted.
+// libwmf writes colours as the nearest SVG colour name; these two are names exactly.
 QList<WmfRecord> greenFieldRedEllipse(const QPoint &origin, const QSize &extent);
 
 // Little-endian writes into a byte array at an offset.

@@ -161,7 +161,8 @@ void tst_changeSizeImage::loadDataReduced_data()
     QTest::newRow("BMP 1200 x 700") << encoded(quadrants(1200, 700), "bmp") << QSize(900, 525);
     QTest::newRow("PNG 1000 x 800, kept") << encoded(quadrants(1000, 800), "png") << QSize(1000, 800);
     QTest::newRow("WMF with a frame of 2000 x 1500")
-        << wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(2000, 1500)), QRect(0, 0, 2000, 1500)) << QSize(900, 675);
+        << wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(2000, 1500)), QRect(0, 0, 2000, 1500))
+        << QSize(900, 675);
 }
 
 void tst_changeSizeImage::loadDataReduced()

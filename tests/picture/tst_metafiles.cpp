@@ -12,15 +12,16 @@ using namespace PictureSamples;
 
 namespace {
 
-const QColor green(0, 200, 0);
-const QColor red(224, 0, 0);
+const QColor green(0, 128, 0);
+const QColor red(255, 0, 0);
 
 // Green at the corners, red in the middle: the test drawing came out where it belongs.
 bool showsRedEllipseOnGreen(const QImage &image)
 {
     const int w = image.width();
     const int h = image.height();
-    return !image.isNull() && near(image.pixel(w / 2, h / 2), red) && near(image.pixel(w / 10, h / 10), green) &&
+    return !image.isNull() && near(image.pixel(w / 2, h / 2), red) &&
+           near(image.pixel(w / 10, h / 10), green) &&
            near(image.pixel(w - 1 - w / 10, h - 1 - h / 10), green) && near(image.pixel(w / 2, h / 6), green);
 }
 
@@ -76,15 +77,15 @@ QByteArray emfRecord(quint32 type, const QList<quint32> &words)
 // Every result of hostile bytes must be either refused or a picture within the caps.
 bool refusedOrBounded(const QImage &image)
 {
-    return image.isNull() ||
-           (image.width() <= PictureLoader::metafileMaxSide && image.height() <= PictureLoader::metafileMaxSide);
+    return image.isNull() || (image.width() <= PictureLoader::metafileMaxSide &&
+                              image.height() <= PictureLoader::metafileMaxSide);
 }
 
 // What a damaged metafile may come to.
 enum class Outcome {
-    Refused,         // not a picture
-    Drawn,           // the damage is repaired or harmless: the picture is whole
-    RefusedOrDrawn,  // records after the drawing lie; the library may give up or skip them
+    Refused,        // not a picture
+    Drawn,          // the damage is repaired or harmless: the picture is whole
+    RefusedOrDrawn, // records after the drawing lie; the library may give up or skip them
 };
 
 void checkOutcome(const QByteArray &bytes, Outcome outcome)
@@ -116,7 +117,8 @@ QByteArray wmfEndingWith(const QList<WmfRecord> &lies)
 WmfRecord stretchDib(qint32 width, qint32 height, quint16 bits, quint32 colours)
 {
     QList<quint16> parameters{0x0020, 0x00CC, 0, quint16(height), quint16(width), 0, 0, 50, 50, 10, 10};
-    const quint32 header[] = {40, quint32(width), quint32(height), quint32(1 | bits << 16), 0, 0, 0, 0, colours, 0};
+    const quint32 header[] = {
+        40, quint32(width), quint32(height), quint32(1 | bits << 16), 0, 0, 0, 0, colours, 0};
     for (quint32 word : header)
         parameters << quint16(word & 0xFFFF) << quint16(word >> 16);
     for (int i = 0; i < 8; ++i)
@@ -137,6 +139,8 @@ private slots:
     void drawsWmf();
     void drawsEmf();
     void drawsWmfWithTransparentBackgroundSolid();
+    void drawsWmfText_data();
+    void drawsWmfText();
     void capsAbsurdFrames_data();
     void capsAbsurdFrames();
     void scalesMetafilesToTheSizeAsked();
@@ -162,7 +166,8 @@ void tst_Metafiles::drawsWmf_data()
         << wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(2880, 1440)), QRect(0, 0, 2880, 1440), 1440)
         << QSize(192, 96);
     QTest::newRow("placeable frame away from the origin")
-        << wmf(greenFieldRedEllipse(QPoint(100, 200), QSize(400, 300)), QRect(100, 200, 400, 300)) << QSize(400, 300);
+        << wmf(greenFieldRedEllipse(QPoint(100, 200), QSize(400, 300)), QRect(100, 200, 400, 300))
+        << QSize(400, 300);
     QTest::newRow("no placeable header: the window extent in pixels")
         << wmf(greenFieldRedEllipse(QPoint(100, 100), QSize(640, 480)), QRect()) << QSize(640, 480);
 }
@@ -198,13 +203,58 @@ void tst_Metafiles::drawsWmfWithTransparentBackgroundSolid()
     QVERIFY(near(image.pixel(20, 20), green, 8));
 }
 
+void tst_Metafiles::drawsWmfText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("plain") << QByteArray("Tesselon");
+    QTest::newRow("XML markup characters") << QByteArray("a<b & c>d");
+    QTest::newRow("Latin-1 accents") << QByteArray("\xD1"
+                                                   "and\xFA ca\xF1\xF3n");
+    QTest::newRow("control characters") << QByteArray("uno\x01dos\x1Btres");
+}
+
+void tst_Metafiles::drawsWmfText()
+{
+    QFETCH(QByteArray, text);
+
+    QByteArray padded = text;
+    if (padded.size() % 2)
+        padded += '\0';
+    QList<quint16> textOut{quint16(text.size())};
+    for (qsizetype i = 0; i < padded.size(); i += 2)
+        textOut << qFromLittleEndian<quint16>(padded.constData() + i);
+    textOut << 100 << 20; // y, x
+    // Height, width, escapement, orientation, weight, four words of byte-sized fields,
+    // then the face name "Arial" with its terminating zero.
+    const QList<quint16> font{quint16(-60), 0, 0, 0, 700, 0, 0, 0, 0, 'A' | 'r' << 8, 'i' | 'a' << 8, 'l'};
+    const QList<WmfRecord> records{
+        {0x020C, {300, 400}}, // SetWindowExt
+        {0x02FB, font},       // CreateFontIndirect
+        {0x012D, {0}},        // SelectObject
+        {0x0209, {0, 0}},     // SetTextColor black
+        {0x0102, {1}},        // SetBkMode TRANSPARENT
+        {0x0521, textOut},    // TextOut
+    };
+
+    const QImage image = PictureLoader::loadData(wmf(records));
+    QCOMPARE(image.size(), QSize(400, 300));
+    int dark = 0;
+    for (int y = 90; y < 180; ++y) {
+        for (int x = 10; x < 390; ++x)
+            dark += qGray(image.pixel(x, y)) < 100;
+    }
+    QVERIFY2(dark > 200, qPrintable(QString::number(dark)));
+    QCOMPARE(qGray(image.pixel(200, 280)), 255);
+}
+
 void tst_Metafiles::capsAbsurdFrames_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QSize>("size");
 
     QTest::newRow("WMF frame of 32000 inches")
-        << wmf(greenFieldRedEllipse(QPoint(-16000, -8000), QSize(32000, 16000)), QRect(-16000, -8000, 32000, 16000), 1)
+        << wmf(greenFieldRedEllipse(QPoint(-16000, -8000), QSize(32000, 16000)),
+               QRect(-16000, -8000, 32000, 16000), 1)
         << QSize(4000, 2000);
     QTest::newRow("WMF window of 30000 x 300 pixels")
         << wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(30000, 300)), QRect()) << QSize(4000, 40);
@@ -270,12 +320,12 @@ void tst_Metafiles::refusesHostileWmf_data()
     poke32(wrongCounts, header + 12, 0xFFFFFFFFu);
     QTest::newRow("header file size and largest record far too large") << wrongCounts << Outcome::Drawn;
 
-    QTest::newRow("polygon claiming 30000 points") << wmfEndingWith({{0x0324, {30000, 10, 10, 200, 10, 100, 150}}})
-                                                   << Outcome::RefusedOrDrawn;
-    QTest::newRow("polypolygon claiming 5000 polygons") << wmfEndingWith({{0x0538, {5000, 3, 3}}})
-                                                         << Outcome::RefusedOrDrawn;
-    QTest::newRow("polyline claiming 65535 points") << wmfEndingWith({{0x0325, {65535, 0, 0}}})
-                                                     << Outcome::RefusedOrDrawn;
+    QTest::newRow("polygon claiming 30000 points")
+        << wmfEndingWith({{0x0324, {30000, 10, 10, 200, 10, 100, 150}}}) << Outcome::RefusedOrDrawn;
+    QTest::newRow("polypolygon claiming 5000 polygons")
+        << wmfEndingWith({{0x0538, {5000, 3, 3}}}) << Outcome::RefusedOrDrawn;
+    QTest::newRow("polyline claiming 65535 points")
+        << wmfEndingWith({{0x0325, {65535, 0, 0}}}) << Outcome::RefusedOrDrawn;
     QTest::newRow("select of slot 60000") << wmfEndingWith({{0x012D, {60000}}}) << Outcome::RefusedOrDrawn;
     QTest::newRow("delete of slot 60000") << wmfEndingWith({{0x01F0, {60000}}}) << Outcome::RefusedOrDrawn;
     QList<WmfRecord> brushes;
@@ -285,23 +335,23 @@ void tst_Metafiles::refusesHostileWmf_data()
     QByteArray noSlots = good;
     poke16(noSlots, header + 10, 0);
     QTest::newRow("header with no object slots") << noSlots << Outcome::RefusedOrDrawn;
-    QTest::newRow("bitmap claiming 60000 x 60000 pixels") << wmfEndingWith({stretchDib(60000, 60000, 24, 0)})
-                                                          << Outcome::RefusedOrDrawn;
-    QTest::newRow("bitmap with a palette of 2^31 colours") << wmfEndingWith({stretchDib(4, 4, 8, 0x80000000u)})
-                                                            << Outcome::RefusedOrDrawn;
-    QTest::newRow("bitmap of negative width") << wmfEndingWith({stretchDib(-4, 4, 24, 0)})
-                                              << Outcome::RefusedOrDrawn;
-    QTest::newRow("text longer than its record") << wmfEndingWith({{0x0521, {4000, 0x4241, 10, 10}}})
-                                                 << Outcome::RefusedOrDrawn;
+    QTest::newRow("bitmap claiming 60000 x 60000 pixels")
+        << wmfEndingWith({stretchDib(60000, 60000, 24, 0)}) << Outcome::RefusedOrDrawn;
+    QTest::newRow("bitmap with a palette of 2^31 colours")
+        << wmfEndingWith({stretchDib(4, 4, 8, 0x80000000u)}) << Outcome::RefusedOrDrawn;
+    QTest::newRow("bitmap of negative width")
+        << wmfEndingWith({stretchDib(-4, 4, 24, 0)}) << Outcome::RefusedOrDrawn;
+    QTest::newRow("text longer than its record")
+        << wmfEndingWith({{0x0521, {4000, 0x4241, 10, 10}}}) << Outcome::RefusedOrDrawn;
     QTest::newRow("extended text longer than its record")
         << wmfEndingWith({{0x0A32, {10, 10, 3000, 0, 0x4241}}}) << Outcome::RefusedOrDrawn;
     QTest::newRow("font without a face name end")
         << wmfEndingWith({{0x02FB, {20, 0, 0, 0, 400, 0, 0, 0, 0x4141, 0x4141, 0x4141}}})
         << Outcome::RefusedOrDrawn;
-    QTest::newRow("escape claiming 60000 bytes") << wmfEndingWith({{0x0626, {15, 60000, 1, 2}}})
-                                                 << Outcome::RefusedOrDrawn;
-    QTest::newRow("window shrunk to nothing after drawing") << wmfEndingWith({{0x020C, {0, 0}}, {0x0418, {9, 9, 1, 1}}})
-                                                           << Outcome::RefusedOrDrawn;
+    QTest::newRow("escape claiming 60000 bytes")
+        << wmfEndingWith({{0x0626, {15, 60000, 1, 2}}}) << Outcome::RefusedOrDrawn;
+    QTest::newRow("window shrunk to nothing after drawing")
+        << wmfEndingWith({{0x020C, {0, 0}}, {0x0418, {9, 9, 1, 1}}}) << Outcome::RefusedOrDrawn;
 }
 
 void tst_Metafiles::refusesHostileWmf()
@@ -316,7 +366,8 @@ void tst_Metafiles::refusesTruncatedMetafiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
 
-    const QByteArray metafiles[] = {goodWmf(), wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(400, 300)), QRect()),
+    const QByteArray metafiles[] = {goodWmf(),
+                                    wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(400, 300)), QRect()),
                                     EmfBytes::greenFieldRedEllipse()};
     const char *names[] = {"placeable WMF", "standard WMF", "EMF"};
     for (int i = 0; i < 3; ++i) {
@@ -382,8 +433,8 @@ void tst_Metafiles::refusesHostileEmf_data()
     QTest::newRow("delete of an object that was never made")
         << withEmfRecordBeforeEof(good, emfRecord(40, {0x1234})) << Outcome::RefusedOrDrawn;
     QTest::newRow("text claiming 2^30 characters")
-        << withEmfRecordBeforeEof(good, emfRecord(84, {0, 0, 10, 10, 1, 0, 0, 10, 10, 0x40000000u, 76, 0, 0, 0,
-                                                       0, 0, 0, 0, 0x00410041}))
+        << withEmfRecordBeforeEof(good, emfRecord(84, {0, 0, 10, 10, 1, 0, 0, 10, 10, 0x40000000u, 76, 0, 0,
+                                                       0, 0, 0, 0, 0, 0x00410041}))
         << Outcome::RefusedOrDrawn;
     QByteArray noHandles = good;
     poke16(noHandles, 56, 0);
@@ -403,9 +454,9 @@ void tst_Metafiles::survivesMutatedMetafiles_data()
     QTest::addColumn<QByteArray>("bytes");
 
     QList<WmfRecord> withObjects = greenFieldRedEllipse(QPoint(0, 0), QSize(400, 300));
-    withObjects << WmfRecord{0x0324, {3, 10, 10, 200, 10, 100, 150}}       // Polygon
+    withObjects << WmfRecord{0x0324, {3, 10, 10, 200, 10, 100, 150}}                        // Polygon
                 << WmfRecord{0x0538, {2, 3, 3, 0, 0, 50, 0, 0, 50, 60, 60, 90, 60, 60, 90}} // PolyPolygon
-                << WmfRecord{0x0325, {2, 0, 0, 300, 200}};                 // Polyline
+                << WmfRecord{0x0325, {2, 0, 0, 300, 200}};                                  // Polyline
     const QByteArray seeds[] = {wmf(withObjects), EmfBytes::greenFieldRedEllipse()};
     const char *names[] = {"WMF", "EMF"};
     std::mt19937 random(20240611);

@@ -61,6 +61,25 @@ QByteArray jpegClaiming(quint16 width, quint16 height)
     return bytes;
 }
 
+// A 4 x 2 bitmap with three colours (black, red, blue) whose pixels are the given
+// run-length encoded bytes.
+QByteArray runLengthBitmap(const QByteArray &pixels)
+{
+    const quint32 offset = 14 + 40 + 3 * 4;
+    QByteArray bytes("BM");
+    bytes.resize(offset);
+    poke32(bytes, 2, offset + quint32(pixels.size()));
+    poke32(bytes, 6, 0);
+    poke32(bytes, 10, offset);
+    const quint32 info[] = {40, 4, 2, 1 | 8 << 16, 1, quint32(pixels.size()), 0, 0, 3, 3};
+    for (int i = 0; i < 10; ++i)
+        poke32(bytes, 14 + 4 * i, info[i]);
+    const quint32 palette[] = {0x000000, 0xFA0000, 0x0000FA};
+    for (int i = 0; i < 3; ++i)
+        poke32(bytes, 54 + 4 * i, palette[i]);
+    return bytes + pixels;
+}
+
 QByteArray randomBytes(int length, unsigned seed)
 {
     std::mt19937 random(seed);
@@ -104,20 +123,19 @@ void tst_PictureLoader::decodesByContent_data()
     QTest::newRow("PNG") << encoded(picture, "png") << QSize(120, 80);
     QTest::newRow("ICO") << encoded(quadrants(32, 32), "ico") << QSize(32, 32);
     QTest::newRow("DIB without file header") << encoded(picture, "bmp").mid(14) << QSize(120, 80);
-    QTest::newRow("8-bit BMP") << encoded(picture.convertToFormat(QImage::Format_Indexed8), "bmp") << QSize(120, 80);
-    QTest::newRow("top-down BMP")
-        << [&] {
-               // A negative height stores the rows top to bottom.
-               QByteArray bytes = encoded(picture, "bmp");
-               const qsizetype pixels = 54;
-               const int stride = 120 * 3;
-               QByteArray flipped = bytes.left(pixels);
-               for (int row = 79; row >= 0; --row)
-                   flipped += bytes.mid(pixels + row * stride, stride);
-               poke32(flipped, 22, quint32(-80));
-               return flipped;
-           }()
-        << QSize(120, 80);
+    QTest::newRow("8-bit BMP") << encoded(picture.convertToFormat(QImage::Format_Indexed8), "bmp")
+                               << QSize(120, 80);
+    QTest::newRow("top-down BMP") << [&] {
+        // A negative height stores the rows top to bottom.
+        QByteArray bytes = encoded(picture, "bmp");
+        const qsizetype pixels = 54;
+        const int stride = 120 * 3;
+        QByteArray flipped = bytes.left(pixels);
+        for (int row = 79; row >= 0; --row)
+            flipped += bytes.mid(pixels + row * stride, stride);
+        poke32(flipped, 22, quint32(-80));
+        return flipped;
+    }() << QSize(120, 80);
 }
 
 void tst_PictureLoader::decodesByContent()
@@ -178,8 +196,9 @@ void tst_PictureLoader::refusesBadBytes_data()
     QTest::newRow("text") << QByteArray("Hola, esto no es una imagen.\n");
     for (unsigned seed : {1u, 2u, 3u})
         QTest::addRow("random bytes %u", seed) << randomBytes(int(1000 * seed), seed);
-    QTest::newRow("SVG, which the loader does not take") << QByteArray(
-        "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect width='10' height='10'/></svg>");
+    QTest::newRow("SVG, which the loader does not take")
+        << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect width='10' "
+                      "height='10'/></svg>");
 
     for (int quarter = 1; quarter <= 3; ++quarter) {
         QTest::addRow("JPEG cut to %d/4", quarter) << jpeg.left(jpeg.size() * quarter / 4);
@@ -193,14 +212,9 @@ void tst_PictureLoader::refusesBadBytes_data()
     QTest::newRow("BMP headers only") << bmp.left(54);
     QTest::newRow("GIF header only") << gif.left(13);
     QTest::newRow("RLE bitmap without its end code")
-        << [] {
-               QByteArray rle = encoded(quadrants(4, 2).convertToFormat(QImage::Format_Indexed8), "bmp");
-               const quint32 pixels = qFromLittleEndian<quint32>(rle.constData() + 10);
-               rle.truncate(pixels);
-               poke32(rle, 30, 1); // RLE8
-               rle += QByteArray("\x04\x01\x00\x00\x04\x02", 6);
-               return rle;
-           }();
+        << runLengthBitmap(QByteArray("\x04\x01\x00\x00\x04\x02", 6));
+    QTest::newRow("RLE bitmap cut inside a literal run")
+        << runLengthBitmap(QByteArray("\x00\x04\x01\x02", 4));
 
     QTest::newRow("BMP claiming 2000 x 2000 over 20 x 20 pixels") << bmpClaiming(2000, 2000);
     QTest::newRow("BMP claiming 60000 x 60000") << bmpClaiming(60000, 60000);
@@ -230,19 +244,11 @@ void tst_PictureLoader::refusesBadBytes()
 
 void tst_PictureLoader::decodesRunLengthBitmaps()
 {
-    QImage palette(4, 2, QImage::Format_Indexed8);
-    palette.setColorTable({qRgb(0, 0, 0), qRgb(250, 0, 0), qRgb(0, 0, 250)});
-    palette.fill(0);
-    QByteArray rle = encoded(palette, "bmp");
-    rle.truncate(qFromLittleEndian<quint32>(rle.constData() + 10));
-    poke32(rle, 30, 1); // RLE8
-    // Bottom row: four pixels of colour 1; end of line; top row: four of colour 2; end.
-    rle += QByteArray("\x04\x01\x00\x00\x04\x02\x00\x01", 8);
-
-    const QImage image = PictureLoader::loadData(rle);
-    QCOMPARE(image.size(), QSize(4, 2));
-    QCOMPARE(image.pixel(0, 1), qRgb(250, 0, 0));
-    QCOMPARE(image.pixel(3, 0), qRgb(0, 0, 250));
+    const QByteArray image = runLengthBitmap(QByteArray("\x04\x01\x00\x00\x04\x02\x00\x01", 8));
+    const QImage picture = PictureLoader::loadData(image);
+    QCOMPARE(picture.size(), QSize(4, 2));
+    QCOMPARE(picture.pixel(0, 1), qRgb(250, 0, 0));
+    QCOMPARE(picture.pixel(3, 0), qRgb(0, 0, 250));
 }
 
 void tst_PictureLoader::refusesFilesThatAreNotPictures()
@@ -286,14 +292,16 @@ void tst_PictureLoader::decodesTheProjectPictures_data()
     // Each sample with one pixel whose colour its drawing fixes.
     QTest::newRow("landscape JPEG") << "samples/paisaje.jpg" << QSize(1600, 1200) << QPoint(1290, 220)
                                     << QColor(255, 250, 200);
-    QTest::newRow("mosaic GIF") << "samples/mosaico.gif" << QSize(800, 600) << QPoint(8, 6) << QColor(255, 51, 51);
-    QTest::newRow("clock BMP") << "samples/reloj.bmp" << QSize(720, 720) << QPoint(360, 360) << QColor(200, 160, 60);
+    QTest::newRow("mosaic GIF") << "samples/mosaico.gif" << QSize(800, 600) << QPoint(8, 6)
+                                << QColor(255, 51, 51);
+    QTest::newRow("clock BMP") << "samples/reloj.bmp" << QSize(720, 720) << QPoint(360, 360)
+                               << QColor(200, 160, 60);
     QTest::newRow("town map JPEG") << "samples/ciudad.jpg" << QSize(1024, 768) << QPoint(820, 560)
                                    << QColor(140, 190, 235);
     QTest::newRow("window icon") << "icons/Atom.ico" << QSize(32, 32) << QPoint(1, 1) << QColor(Qt::white);
     for (const char *name : {"open", "save", "zoom_out", "zoom_in", "fit"})
-        QTest::addRow("toolbar %s", name) << QStringLiteral("icons/%1.bmp").arg(QLatin1String(name)) << QSize(24, 24)
-                                          << QPoint(0, 12) << QColor(Qt::white);
+        QTest::addRow("toolbar %s", name) << QStringLiteral("icons/%1.bmp").arg(QLatin1String(name))
+                                          << QSize(24, 24) << QPoint(0, 12) << QColor(Qt::white);
 }
 
 void tst_PictureLoader::decodesTheProjectPictures()

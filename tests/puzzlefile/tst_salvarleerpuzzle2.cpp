@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -112,7 +114,6 @@ private slots:
 
     void roundTrip_data();
     void roundTrip();
-    void writtenLayout();
     void damagedFilesChangeNothing_data();
     void damagedFilesChangeNothing();
     void unreadableFiles();
@@ -188,6 +189,9 @@ void tst_SalvarLeerPuzzle2::roundTrip()
     QCOMPARE(
         m_io.salvarPuzzleFromImage(imageFile(imageName, image), imageName, board, sliding, path("a.pzz")),
         qint16(0));
+    const QByteArray written = contents(path("a.pzz"));
+    QCOMPARE(written.size(), 30 + 4 * columns * rows + image.size());
+    QCOMPARE(written.mid(30 + 4 * columns * rows), image);
 
     TableroClass read;
     bool style = !sliding;
@@ -206,25 +210,6 @@ void tst_SalvarLeerPuzzle2::roundTrip()
              qint16(0));
     QCOMPARE(contents(path("b.pzz")), contents(path("a.pzz")));
     QVERIFY(Messages::shown().isEmpty());
-}
-
-void tst_SalvarLeerPuzzle2::writtenLayout()
-{
-    const QByteArray small = pictureBytes("PNG");
-    const QByteArray large = pictureBytes("JPEG", Qt::red, 300, 200);
-    const TableroClass board = shuffledBoard(4, 3, 3);
-    QCOMPARE(m_io.salvarPuzzleFromImage(imageFile("s.JPG", small), "s.JPG", board, true, path("s.pzz")),
-             qint16(0));
-    QCOMPARE(m_io.salvarPuzzleFromImage(imageFile("l.JPG", large), "l.JPG", board, true, path("l.pzz")),
-             qint16(0));
-
-    const QByteArray s = contents(path("s.pzz"));
-    const QByteArray l = contents(path("l.pzz"));
-    QCOMPARE(s.size(), 78 + small.size());
-    QCOMPARE(s.mid(6, 6), QByteArray("JPG   "));
-    QCOMPARE(s.mid(20, 2).toHex(), QByteArray("ffff"));
-    QCOMPARE(s.mid(78), small);
-    QCOMPARE(l.left(78), s.left(78));
 }
 
 void tst_SalvarLeerPuzzle2::damagedFilesChangeNothing_data()
@@ -516,7 +501,8 @@ void tst_SalvarLeerPuzzle2::fullDiskKeepsEarlierFile()
     std::signal(SIGXFSZ, oldHandler);
 
     QCOMPARE(result, qint16(61));
-    QVERIFY(Messages::shownTexts().last().startsWith("Disk full: " + path("juego.pzz") + " ("));
+    QCOMPARE(Messages::shownTexts().last(),
+             "Disk full: " + path("juego.pzz") + " (" + QString::fromLocal8Bit(std::strerror(EFBIG)) + ")");
     QCOMPARE(contents(path("juego.pzz")), QByteArray("earlier"));
     QCOMPARE(files(), QStringList({"big.bmp", "juego.pzz"}));
 }

@@ -18,16 +18,15 @@ constexpr int rows = 8;
 COLORREF glassColour(int column, int row)
 {
     static const COLORREF colours[] = {
-        RGB(200, 30, 40),  RGB(30, 80, 200),  RGB(240, 190, 20), RGB(40, 160, 70),  RGB(150, 40, 170),
-        RGB(240, 120, 20), RGB(20, 170, 190), RGB(230, 80, 150), RGB(120, 190, 40), RGB(90, 60, 200),
-        RGB(250, 230, 120), RGB(160, 220, 250),
+        RGB(200, 30, 40),  RGB(30, 80, 200),  RGB(240, 190, 20),  RGB(40, 160, 70),
+        RGB(150, 40, 170), RGB(240, 120, 20), RGB(20, 170, 190),  RGB(230, 80, 150),
+        RGB(120, 190, 40), RGB(90, 60, 200),  RGB(250, 230, 120), RGB(160, 220, 250),
     };
     constexpr int count = int(sizeof(colours) / sizeof(colours[0]));
     return colours[(column + row * 5) % count];
 }
 
-struct Quad
-{
+struct Quad {
     POINT corners[4];
 };
 
@@ -90,12 +89,14 @@ void drawWindow(HDC dc)
             const double angle = 2 * M_PI * i / petals;
             const double half = M_PI / petals * 0.8;
             Quad petal{};
-            petal.corners[0] = {LONG(centreX + inner * std::cos(angle - half)), LONG(centreY + inner * std::sin(angle - half))};
+            petal.corners[0] = {LONG(centreX + inner * std::cos(angle - half)),
+                                LONG(centreY + inner * std::sin(angle - half))};
             petal.corners[1] = {LONG(centreX + outer * std::cos(angle - half / 2)),
                                 LONG(centreY + outer * std::sin(angle - half / 2))};
             petal.corners[2] = {LONG(centreX + outer * std::cos(angle + half / 2)),
                                 LONG(centreY + outer * std::sin(angle + half / 2))};
-            petal.corners[3] = {LONG(centreX + inner * std::cos(angle + half)), LONG(centreY + inner * std::sin(angle + half))};
+            petal.corners[3] = {LONG(centreX + inner * std::cos(angle + half)),
+                                LONG(centreY + inner * std::sin(angle + half))};
             fillQuad(dc, glassColour(i, ring * 4), petal);
         }
     }

@@ -124,7 +124,8 @@ namespace PictureEncoders {
 
 QByteArray gif(const QImage &image)
 {
-    const QImage indexed = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    const QImage indexed =
+        image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     QList<QRgb> palette = indexed.colorTable();
     palette.resize(256, qRgb(0, 0, 0));
 

@@ -101,9 +101,8 @@ void tree(QPainter &painter, Dice &dice, const QPointF &base, double size)
             painter.setBrush(needles.lighter(100 + layer * 12));
             const double top = base.y() - size * (1.4 - layer * 0.25);
             const double half = size * (0.3 + layer * 0.08);
-            painter.drawPolygon(QPolygonF{{base.x(), top},
-                                          {base.x() + half, top + size * 0.55},
-                                          {base.x() - half, top + size * 0.55}});
+            painter.drawPolygon(QPolygonF{
+                {base.x(), top}, {base.x() + half, top + size * 0.55}, {base.x() - half, top + size * 0.55}});
         }
         return;
     }
@@ -165,7 +164,8 @@ void mosaicMark(QPainter &painter, int kind, const QRectF &box)
         painter.drawPolygon(QPolygonF{{c.x(), c.y() - r}, {c.x() + r, c.y() + r}, {c.x() - r, c.y() + r}});
         break;
     default:
-        painter.drawPolygon(QPolygonF{{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}});
+        painter.drawPolygon(
+            QPolygonF{{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}});
         break;
     }
 }
@@ -206,9 +206,10 @@ QImage landscape()
     for (int i = 0; i < 16; ++i) {
         const double angle = i * M_PI / 8;
         const double reach = i % 2 == 0 ? 175 : 135;
-        painter.drawPolygon(QPolygonF{sunCentre + QPointF(std::cos(angle - 0.1), std::sin(angle - 0.1)) * 95,
-                                      sunCentre + QPointF(std::cos(angle), std::sin(angle)) * reach,
-                                      sunCentre + QPointF(std::cos(angle + 0.1), std::sin(angle + 0.1)) * 95});
+        painter.drawPolygon(
+            QPolygonF{sunCentre + QPointF(std::cos(angle - 0.1), std::sin(angle - 0.1)) * 95,
+                      sunCentre + QPointF(std::cos(angle), std::sin(angle)) * reach,
+                      sunCentre + QPointF(std::cos(angle + 0.1), std::sin(angle + 0.1)) * 95});
     }
     QRadialGradient sun(sunCentre, 95);
     sun.setColorAt(0, QColor(255, 250, 200));
@@ -216,8 +217,8 @@ QImage landscape()
     painter.setBrush(sun);
     painter.drawEllipse(sunCentre, 95, 95);
 
-    for (const QPointF &centre : {QPointF(220, 160), QPointF(620, 110), QPointF(930, 250), QPointF(420, 330),
-                                  QPointF(1500, 420)})
+    for (const QPointF &centre :
+         {QPointF(220, 160), QPointF(620, 110), QPointF(930, 250), QPointF(420, 330), QPointF(1500, 420)})
         cloud(painter, dice, centre, dice.real(45, 75));
     // A wisp in every stretch of sky, so no two pieces of a fine cut show bare blue.
     for (int column = 0; column < 10; ++column) {
@@ -262,7 +263,8 @@ QImage landscape()
     for (int i = 1; i <= 11; i += 2) {
         const double x = i * step;
         const double y = peaks[i];
-        painter.drawPolygon(QPolygonF{{x, y + 2}, {x + 45, y + 48}, {x + 15, y + 38}, {x, y + 58}, {x - 18, y + 40}, {x - 45, y + 50}});
+        painter.drawPolygon(QPolygonF{
+            {x, y + 2}, {x + 45, y + 48}, {x + 15, y + 38}, {x, y + 58}, {x - 18, y + 40}, {x - 45, y + 50}});
     }
 
     for (int i = 0; i < 260; ++i) {
@@ -347,14 +349,16 @@ QImage landscape()
     const QList<QColor> walls{QColor(240, 230, 200), QColor(250, 210, 170), QColor(220, 235, 245),
                               QColor(245, 245, 245), QColor(230, 200, 210), QColor(255, 240, 160),
                               QColor(210, 230, 190)};
-    const QList<QColor> roofs{QColor(180, 50, 40), QColor(150, 70, 40), QColor(90, 90, 110), QColor(200, 80, 50)};
-    const QList<QPointF> houses{{180, 860}, {300, 830}, {430, 880}, {560, 820}, {1240, 860}, {1380, 900}, {1480, 840}};
+    const QList<QColor> roofs{QColor(180, 50, 40), QColor(150, 70, 40), QColor(90, 90, 110),
+                              QColor(200, 80, 50)};
+    const QList<QPointF> houses{{180, 860},  {300, 830},  {430, 880}, {560, 820},
+                                {1240, 860}, {1380, 900}, {1480, 840}};
     for (int i = 0; i < houses.size(); ++i)
         house(painter, houses[i], 0.9 + 0.1 * (i % 3), walls[i], roofs[i % roofs.size()]);
 
     painter.setPen(Qt::NoPen);
-    const QList<QColor> petals{QColor(230, 40, 50), QColor(250, 220, 40), QColor(250, 250, 250), QColor(160, 80, 200),
-                               QColor(250, 140, 30)};
+    const QList<QColor> petals{QColor(230, 40, 50), QColor(250, 220, 40), QColor(250, 250, 250),
+                               QColor(160, 80, 200), QColor(250, 140, 30)};
     for (int i = 0; i < 500; ++i) {
         const QPointF at(dice.real(1060, width), dice.real(1000, height));
         painter.setBrush(petals[dice.whole(0, int(petals.size()) - 1)]);
@@ -390,10 +394,11 @@ QImage mosaic()
     constexpr int tile = 40;
     // Colours on the 6 x 6 x 6 cube that the GIF palette holds exactly.
     const QList<QColor> colours{
-        QColor(255, 51, 51),  QColor(255, 153, 51), QColor(255, 204, 0),  QColor(153, 204, 51), QColor(51, 153, 51),
-        QColor(0, 153, 153),  QColor(51, 153, 255), QColor(51, 51, 204),  QColor(153, 51, 204), QColor(204, 51, 153),
-        QColor(255, 153, 204), QColor(255, 255, 153), QColor(204, 255, 204), QColor(153, 204, 255), QColor(204, 153, 102),
-        QColor(102, 51, 0),   QColor(102, 102, 102), QColor(204, 204, 204), QColor(0, 102, 51),   QColor(153, 0, 51)};
+        QColor(255, 51, 51),   QColor(255, 153, 51),  QColor(255, 204, 0),   QColor(153, 204, 51),
+        QColor(51, 153, 51),   QColor(0, 153, 153),   QColor(51, 153, 255),  QColor(51, 51, 204),
+        QColor(153, 51, 204),  QColor(204, 51, 153),  QColor(255, 153, 204), QColor(255, 255, 153),
+        QColor(204, 255, 204), QColor(153, 204, 255), QColor(204, 153, 102), QColor(102, 51, 0),
+        QColor(102, 102, 102), QColor(204, 204, 204), QColor(0, 102, 51),    QColor(153, 0, 51)};
     QImage image(columns * tile, rows * tile, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -486,7 +491,8 @@ QImage clock()
 
     painter.setPen(QColor(120, 90, 30));
     painter.setFont(font(24, true));
-    painter.drawText(QRectF(centre.x() - 150, centre.y() - 110, 300, 40), Qt::AlignCenter, QStringLiteral("TESSELON"));
+    painter.drawText(QRectF(centre.x() - 150, centre.y() - 110, 300, 40), Qt::AlignCenter,
+                     QStringLiteral("TESSELON"));
 
     const QPointF small = centre + QPointF(0, 95);
     painter.setPen(QPen(QColor(60, 50, 40), 2));
@@ -551,8 +557,9 @@ QImage city()
                 continue;
             }
             for (int b = 0; b < 5; ++b) {
-                const QRectF building(lot.left() + dice.real(0, lot.width() - 30), lot.top() + dice.real(0, lot.height() - 30),
-                                      dice.real(22, 46), dice.real(22, 46));
+                const QRectF building(lot.left() + dice.real(0, lot.width() - 30),
+                                      lot.top() + dice.real(0, lot.height() - 30), dice.real(22, 46),
+                                      dice.real(22, 46));
                 const int shade = dice.whole(170, 215);
                 painter.setPen(QPen(QColor(120, 110, 100), 1));
                 painter.setBrush(QColor(shade, shade - dice.whole(0, 25), shade - dice.whole(10, 40)));
@@ -599,9 +606,9 @@ QImage city()
 
     painter.setFont(font(12, true));
     painter.setPen(QColor(70, 60, 50));
-    const QStringList streets{QString::fromUtf8("Calle Mayor"), QString::fromUtf8("Rúa Nova"),
+    const QStringList streets{QString::fromUtf8("Calle Mayor"),   QString::fromUtf8("Rúa Nova"),
                               QString::fromUtf8("Calle del Sol"), QString::fromUtf8("Rúa do Mar"),
-                              QString::fromUtf8("Calle Ancha"), QString::fromUtf8("Rúa da Fonte")};
+                              QString::fromUtf8("Calle Ancha"),   QString::fromUtf8("Rúa da Fonte")};
     for (int i = 0; i < streets.size(); ++i) {
         const int y = margin + (i + 1) * block;
         painter.drawText(QPointF(margin + 40 + (i % 3) * 250, y + 4), streets[i]);
@@ -639,11 +646,14 @@ QImage city()
     painter.setBrush(QColor(250, 250, 240));
     painter.drawEllipse(compass, 42, 42);
     painter.setBrush(QColor(200, 30, 30));
-    painter.drawPolygon(QPolygonF{compass + QPointF(0, -38), compass + QPointF(9, 0), compass + QPointF(-9, 0)});
+    painter.drawPolygon(
+        QPolygonF{compass + QPointF(0, -38), compass + QPointF(9, 0), compass + QPointF(-9, 0)});
     painter.setBrush(QColor(60, 60, 60));
-    painter.drawPolygon(QPolygonF{compass + QPointF(0, 38), compass + QPointF(9, 0), compass + QPointF(-9, 0)});
+    painter.drawPolygon(
+        QPolygonF{compass + QPointF(0, 38), compass + QPointF(9, 0), compass + QPointF(-9, 0)});
     painter.setFont(font(14, true));
-    painter.drawText(QRectF(compass.x() - 10, compass.y() - 62, 20, 20), Qt::AlignCenter, QStringLiteral("N"));
+    painter.drawText(QRectF(compass.x() - 10, compass.y() - 62, 20, 20), Qt::AlignCenter,
+                     QStringLiteral("N"));
 
     painter.setPen(QPen(Qt::black, 2));
     painter.drawRect(QRectF(60, 700, 200, 10));
@@ -657,7 +667,8 @@ QImage city()
     painter.drawRect(QRectF(margin + 12, margin + 12, 210, 56));
     painter.setFont(font(26, true));
     painter.setPen(QColor(90, 60, 30));
-    painter.drawText(QRectF(margin + 12, margin + 12, 210, 56), Qt::AlignCenter, QStringLiteral("Villa Tesela"));
+    painter.drawText(QRectF(margin + 12, margin + 12, 210, 56), Qt::AlignCenter,
+                     QStringLiteral("Villa Tesela"));
     painter.restore();
 
     painter.setPen(QPen(QColor(60, 50, 40), 2));
@@ -684,9 +695,10 @@ QByteArray geometricWmf()
     constexpr int height = 600;
     constexpr int cell = 100;
     WmfWriter wmf(width, height, 96);
-    const QList<QColor> colours{QColor(230, 40, 60),  QColor(250, 150, 30), QColor(250, 220, 40), QColor(60, 180, 80),
-                                QColor(30, 160, 200), QColor(50, 80, 200),  QColor(150, 60, 190), QColor(240, 110, 170),
-                                QColor(130, 90, 50),  QColor(20, 120, 110), QColor(180, 220, 60)};
+    const QList<QColor> colours{QColor(230, 40, 60),  QColor(250, 150, 30),  QColor(250, 220, 40),
+                                QColor(60, 180, 80),  QColor(30, 160, 200),  QColor(50, 80, 200),
+                                QColor(150, 60, 190), QColor(240, 110, 170), QColor(130, 90, 50),
+                                QColor(20, 120, 110), QColor(180, 220, 60)};
 
     const int outline = wmf.createPen(QColor(30, 30, 40), 2);
     wmf.select(outline);
