@@ -7,6 +7,70 @@
         <source>Do you want to close the program?</source>
         <translation>¿Desea abandonar el programa?</translation>
     </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Español</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>See it assembled</source>
+        <translation>ver Montado</translation>
+    </message>
+    <message>
+        <source>For a few seconds</source>
+        <translation>Por unos segundos</translation>
+    </message>
+    <message>
+        <source>In a new window</source>
+        <translation>En una nueva ventana</translation>
+    </message>
+    <message>
+        <source>See only assembled pieces</source>
+        <translation>Ver solo piezas montadas</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Tesselon help</source>
+        <translation>Ayuda de Tesselon</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created; your settings will not be kept.</source>
+        <translation>No se puede crear la carpeta %1; la configuración no se guardará.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be shown.</source>
+        <translation>No se puede mostrar la imagen.</translation>
+    </message>
 </context>
 <context>
     <name>StatusBar</name>

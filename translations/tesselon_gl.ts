@@ -7,6 +7,14 @@
         <source>Do you want to close the program?</source>
         <translation>¿Desexa abandona-lo programa?</translation>
     </message>
+    <message>
+        <source>The folder %1 cannot be created; your settings will not be kept.</source>
+        <translation>Non se pode crear o cartafol %1; a configuración non se gardará.</translation>
+    </message>
+    <message>
+        <source>The picture cannot be shown.</source>
+        <translation>Non se pode amosar a imaxe.</translation>
+    </message>
 </context>
 <context>
     <name>SalvarLeerPuzzle2</name>

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,6 +78,12 @@ int sendObject(chmFile *file, chmUnitInfo *unit, void *context)
 // which stay usable in the child of a process that has other threads.
 [[noreturn]] void childReadArchive(const char *path, int fd)
 {
+    // A crash here is the expected end of a damaged file: it dies quietly, without the
+    // parent's crash handlers, a core file or a report.
+    for (const int crash : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+        ::signal(crash, SIG_DFL);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     const int devNull = ::open("/dev/null", O_WRONLY);
     if (devNull >= 0)
         ::dup2(devNull, STDERR_FILENO);

@@ -1,5 +1,6 @@
 #include "app/tess2mainform.h"
 
+#include "about/Ayuda.h"
 #include "about/FormAcercaDe.h"
 #include "app/BoardLayout.h"
 #include "app/BoardWidget.h"
@@ -46,26 +47,26 @@ struct MenuItem
     const char *name;
     const char *parent;
     const char *designCaption;
-    const char *english;
-    const char *spanish;
+    const char *caption; // English; the Spanish form comes from the translation
 };
 
 const MenuItem kMenuItems[] = {
-    {"M_Archivo", nullptr, "Archivo", "File", "Archivo"},
-    {"M_Abrir", "M_Archivo", "Abrir", "Open", "Abrir"},
-    {"M_Guardar", "M_Archivo", "Guardar", "Save", "Guardar"},
-    {"M_Salir", "M_Archivo", "Salir", "Exit", "Salir"},
-    {"M_Idioma", nullptr, "Idioma", "Language", "Idioma"},
-    {"M_Ingles", "M_Idioma", "Inglés", "English", "English"},
-    {"M_Español", "M_Idioma", "Español", "Español", "Español"},
-    {"M_Ver_Montado", nullptr, "Ver Montado", "See it assembled", "ver Montado"},
-    {"M_Por_Unos_Segundos", "M_Ver_Montado", "Por unos segundos", "For a few seconds", "Por unos segundos"},
-    {"M_Ventana_Independiente", "M_Ver_Montado", "Ventana independiente", "In a new window", "En una nueva ventana"},
-    {"M_Ver_Solo_Piezas_Montadas", "M_Ver_Montado", "Ver solo piezas montadas", "See only assembled pieces",
-     "Ver solo piezas montadas"},
-    {"M_Ayuda", nullptr, "Ayuda", "Help", "Ayuda"},
-    {"M_Ayuda_De_Tesselon", "M_Ayuda", "Ayuda de Tesselon", "Tesselon help", "Ayuda de Tesselon"},
-    {"M_Acerca_de", "M_Ayuda", "Acerca de", "About", "Acerca de"},
+    {"M_Archivo", nullptr, "Archivo", QT_TRANSLATE_NOOP("tess2mainform", "File")},
+    {"M_Abrir", "M_Archivo", "Abrir", QT_TRANSLATE_NOOP("tess2mainform", "Open")},
+    {"M_Guardar", "M_Archivo", "Guardar", QT_TRANSLATE_NOOP("tess2mainform", "Save")},
+    {"M_Salir", "M_Archivo", "Salir", QT_TRANSLATE_NOOP("tess2mainform", "Exit")},
+    {"M_Idioma", nullptr, "Idioma", QT_TRANSLATE_NOOP("tess2mainform", "Language")},
+    {"M_Ingles", "M_Idioma", "Inglés", QT_TRANSLATE_NOOP("tess2mainform", "English")},
+    {"M_Español", "M_Idioma", "Español", QT_TRANSLATE_NOOP("tess2mainform", "Español")},
+    {"M_Ver_Montado", nullptr, "Ver Montado", QT_TRANSLATE_NOOP("tess2mainform", "See it assembled")},
+    {"M_Por_Unos_Segundos", "M_Ver_Montado", "Por unos segundos", QT_TRANSLATE_NOOP("tess2mainform", "For a few seconds")},
+    {"M_Ventana_Independiente", "M_Ver_Montado", "Ventana independiente",
+     QT_TRANSLATE_NOOP("tess2mainform", "In a new window")},
+    {"M_Ver_Solo_Piezas_Montadas", "M_Ver_Montado", "Ver solo piezas montadas",
+     QT_TRANSLATE_NOOP("tess2mainform", "See only assembled pieces")},
+    {"M_Ayuda", nullptr, "Ayuda", QT_TRANSLATE_NOOP("tess2mainform", "Help")},
+    {"M_Ayuda_De_Tesselon", "M_Ayuda", "Ayuda de Tesselon", QT_TRANSLATE_NOOP("tess2mainform", "Tesselon help")},
+    {"M_Acerca_de", "M_Ayuda", "Acerca de", QT_TRANSLATE_NOOP("tess2mainform", "About")},
 };
 
 struct ToolbarBitmap
@@ -363,7 +364,7 @@ void tess2mainform::setIdiomaMainForm()
         return;
     for (const MenuItem &item : kMenuItems) {
         QAction *action = m_actions.value(QString::fromUtf8(item.name));
-        action->setText(QString::fromUtf8(language == ModuloIdioma::Spanish ? item.spanish : item.english));
+        action->setText(ModuloIdioma::text(language, Ctx, item.caption));
     }
 }
 
@@ -436,18 +437,10 @@ void tess2mainform::actualizarBarraEstado()
 void tess2mainform::abrirDialogoNuevoPuzzle()
 {
     Dialog &d = dialog();
-    // Reading a puzzle file in the dialog fills the board at once; a cancelled dialog
-    // must not leave the game in progress with another puzzle's arrangement or style.
-    const TableroClass before = Tablero;
-    const bool styleBefore = d.theJuegoDelCuadradito;
     d.setSaveMode(false);
     d.exec();
-    if (d.Ok) {
+    if (d.Ok)
         Nuevopuzzle();
-    } else {
-        Tablero = before;
-        d.theJuegoDelCuadradito = styleBefore;
-    }
 }
 
 void tess2mainform::guardarPuzzle()
@@ -846,4 +839,5 @@ void tess2mainform::M_Acerca_de()
 
 void tess2mainform::M_Ayuda_De_Tesselon()
 {
+    Ayuda::mostrarAyuda(this, ModuloIdioma::idioma(), m_resourceFolder);
 }

@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -135,6 +136,12 @@ void Dialog::buildControls()
     // player's choice, so the reactions skip them and the views are put back afterwards.
     connect(m_dirModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { m_tidying = true; });
     Dir1->setModel(m_dirModel);
+    // Folders arrive from a background thread; keep the current one in sight as its
+    // ancestors fill in.
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
+        if (m_folder.startsWith(path))
+            revealFolder();
+    });
     connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
         m_tidying = false;
         const QModelIndex folder = m_dirModel->index(m_folder);
@@ -827,4 +834,23 @@ void Dialog::showEvent(QShowEvent *event)
 {
     fillDrives();
     QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &Dialog::revealFolder);
+}
+
+void Dialog::revealFolder()
+{
+    const QModelIndex index = m_dirModel->index(m_folder);
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
+        if (m_dirModel->canFetchMore(parent))
+            m_dirModel->fetchMore(parent);
+        Dir1->expand(parent);
+    }
+    if (Dir1->currentIndex() != index) {
+        m_quiet = true;
+        Dir1->setCurrentIndex(index);
+        m_quiet = false;
+    }
+    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }

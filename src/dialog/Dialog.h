@@ -107,6 +107,7 @@ private:
     void setDrive(const QString &root);
     void showDriveOf(const QString &folder);
     void setDir(const QString &folder);
+    void revealFolder();
     void playerChoseFolder(const QString &folder);
     void selectFileType(int entry);
     void selectCount(QListWidget *list, int count);

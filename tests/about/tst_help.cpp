@@ -3,7 +3,6 @@
 #include "about/HelpBrowser.h"
 #include "about/HelpWindow.h"
 #include "platform/Messages.h"
-#include "settings/ModuloIdioma.h"
 
 #include <QAction>
 #include <QFile>
@@ -114,12 +113,13 @@ void tst_help::cleanup()
     Messages::clearShown();
 }
 
-// A fresh program folder whose help folder holds one file.
+// A fresh program folder whose help folder holds one file; empty when it cannot be made.
 QString tst_help::folderWith(const QString &fileName, const QByteArray &bytes)
 {
     const QString folder = m_dir.filePath(QString::number(++m_folders));
-    QDir().mkpath(folder + QStringLiteral("/help"));
-    writeFile(folder + QStringLiteral("/help/") + fileName, bytes);
+    if (!QDir().mkpath(folder + QStringLiteral("/help"))
+        || !writeFile(folder + QStringLiteral("/help/") + fileName, bytes))
+        return QString();
     return folder;
 }
 
@@ -131,8 +131,7 @@ void tst_help::startTopic_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("back");
 
-    QTest::newRow("English") << qint16(0) << english << "Tesselon help"
-                             << "Tesselon cuts a picture"
+    QTest::newRow("English") << qint16(0) << english << "Tesselon help" << "Tesselon cuts a picture"
                              << "Back";
     QTest::newRow("Spanish") << qint16(1) << spanish << "Ayuda de Tesselon" << "Tesselon corta la imagen"
                              << "Atrás";
@@ -166,9 +165,9 @@ void tst_help::notFound_data()
     QTest::addColumn<qint16>("language");
     QTest::addColumn<QString>("setup");
 
-    const QStringList setups = {"no help file",        "no help folder",   "file lacks the topic",
-                                "empty file",          "truncated file",   "garbage",
-                                "damaged header",      "folder in its place"};
+    const QStringList setups = {"no help file",   "no help folder",      "file lacks the topic",
+                                "empty file",     "truncated file",      "garbage",
+                                "damaged header", "folder in its place", "impossible window size"};
     for (qint16 language : {qint16(0), qint16(1), qint16(2)})
         for (const QString &setup : setups)
             QTest::addRow("%s, language %d", qPrintable(setup), language) << language << setup;
@@ -209,8 +208,18 @@ void tst_help::notFound()
     } else if (setup == "folder in its place") {
         folder = folderWith(QStringLiteral("unused"), QByteArray());
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/help/") + eleccion.archivo));
+    } else if (setup == "impossible window size") {
+        // A decompression window of 4 MB: chmlib accepts the file, then dereferences the
+        // decoder it failed to create as soon as a page is read.
+        QByteArray damaged = right;
+        const qsizetype control = damaged.indexOf("LZXC");
+        QVERIFY(control > 0);
+        qToLittleEndian<quint32>(0x80, damaged.data() + control + 8);
+        qToLittleEndian<quint32>(0x80, damaged.data() + control + 12);
+        folder = folderWith(eleccion.archivo, damaged);
     }
 
+    QVERIFY(!folder.isEmpty());
     QVERIFY(!Ayuda::mostrarAyuda(nullptr, language, folder));
     QCOMPARE(Messages::shownTexts(), QStringList{notFoundText(language)});
     const Messages::Shown shown = Messages::shown().first();
@@ -438,6 +447,7 @@ void tst_help::damagedFilesNeverStopTheGame()
                 damaged[at + i] = char(generator.bounded(256));
         }
         const QString folder = folderWith(english, damaged);
+        QVERIFY(!folder.isEmpty());
         const bool shown = Ayuda::mostrarAyuda(nullptr, 0, folder);
         if (shown) {
             ++opened;

@@ -336,21 +336,21 @@ void TstTableroClass::initialiseRefusals_data()
     QTest::addColumn<qint16>("cy");
     QTest::addColumn<qint16>("fx");
     QTest::addColumn<qint16>("fy");
-    QTest::addColumn<bool>("sliding");
+    QTest::addColumn<QString>("shuffle");
     QTest::addColumn<int>("error");
-    QTest::newRow("no columns") << qint16(0) << qint16(3) << qint16(0) << qint16(3) << false << 9;
-    QTest::newRow("negative rows") << qint16(3) << qint16(-2) << qint16(3) << qint16(-2) << true << 9;
-    QTest::newRow("pieces beyond grid") << qint16(3) << qint16(3) << qint16(4) << qint16(3) << false << 9;
+    QTest::newRow("no columns") << qint16(0) << qint16(3) << qint16(0) << qint16(3) << "swap" << 9;
+    QTest::newRow("negative rows") << qint16(3) << qint16(-2) << qint16(3) << qint16(-2) << "slide" << 9;
+    QTest::newRow("pieces beyond grid") << qint16(3) << qint16(3) << qint16(4) << qint16(3) << "swap" << 9;
     QTest::newRow("swap length just fits")
-        << qint16(80) << qint16(81) << qint16(80) << qint16(81) << false << 0;
+        << qint16(80) << qint16(81) << qint16(80) << qint16(81) << "swap" << 0;
     QTest::newRow("swap length overflows")
-        << qint16(81) << qint16(81) << qint16(81) << qint16(81) << false << 6;
+        << qint16(81) << qint16(81) << qint16(81) << qint16(81) << "swap" << 6;
     QTest::newRow("walk length just fits")
-        << qint16(36) << qint16(36) << qint16(36) << qint16(36) << true << 0;
+        << qint16(36) << qint16(36) << qint16(36) << qint16(36) << "slide" << 0;
     QTest::newRow("walk length overflows")
-        << qint16(37) << qint16(36) << qint16(37) << qint16(36) << true << 6;
+        << qint16(37) << qint16(36) << qint16(37) << qint16(36) << "slide" << 6;
     QTest::newRow("piece count overflows")
-        << qint16(200) << qint16(200) << qint16(200) << qint16(200) << false << 6;
+        << qint16(200) << qint16(200) << qint16(200) << qint16(200) << "none" << 6;
 }
 
 void TstTableroClass::initialiseRefusals()
@@ -359,7 +359,7 @@ void TstTableroClass::initialiseRefusals()
     QFETCH(qint16, cy);
     QFETCH(qint16, fx);
     QFETCH(qint16, fy);
-    QFETCH(bool, sliding);
+    QFETCH(QString, shuffle);
     QFETCH(int, error);
     TableroClass t = assembled(4, 3);
     t.IntercambiarFichas(1, 1, 4, 3);
@@ -367,7 +367,8 @@ void TstTableroClass::initialiseRefusals()
     t.setSeed(3);
     int number = 0;
     try {
-        t.Inicializar(cx, cy, fx, fy, QStringLiteral("bmp"), cx != 200, sliding);
+        t.Inicializar(cx, cy, fx, fy, QStringLiteral("bmp"), shuffle != QLatin1String("none"),
+                      shuffle == QLatin1String("slide"));
     } catch (const RunTimeError &e) {
         number = e.number();
     }

@@ -186,11 +186,23 @@ void tst_WindowViewAids::previewClosedByANewPuzzle()
 
     openPuzzle(*window, 3, 3, false);
     QCOMPARE(window->tablero().getCasillasX(), qint16(3));
-    QTRY_VERIFY(!window->ventanita() || !window->ventanita()->isVisible());
-    // Minimising and restoring does not bring it back either: its mark went with it.
-    window->showMinimized();
-    window->showNormal();
     QVERIFY(!window->ventanita() || !window->ventanita()->isVisible());
+
+    // The preview's mark went with it: minimising and restoring the main window does not
+    // bring it back, also while the three-second view that follows still runs.
+    qint64 now = 0;
+    window->setClock([&now] { return now; });
+    bool shownAgain = true;
+    QTimer::singleShot(30, window.get(), [&] {
+        window->showMinimized();
+        window->showNormal();
+        shownAgain = window->ventanita() && window->ventanita()->isVisible();
+        now += 3000;
+    });
+    QTimer::singleShot(5000, window.get(), [&now] { now += 1000000; });
+    window->action("M_Por_Unos_Segundos")->trigger();
+    QVERIFY(!shownAgain);
+    QTRY_VERIFY(!window->ventanita());
 }
 
 void tst_WindowViewAids::previewShowsTheDialogsLastPicture()
