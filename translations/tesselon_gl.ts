@@ -8,12 +8,68 @@
         <translation>¿Desexa abandona-lo programa?</translation>
     </message>
     <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Inglés</translation>
+    </message>
+    <message>
+        <source>Español</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>See it assembled</source>
+        <translation>Ver Montado</translation>
+    </message>
+    <message>
+        <source>For a few seconds</source>
+        <translation>Por unos segundos</translation>
+    </message>
+    <message>
+        <source>In a new window</source>
+        <translation>Ventana independiente</translation>
+    </message>
+    <message>
+        <source>See only assembled pieces</source>
+        <translation>Ver solo piezas montadas</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Tesselon help</source>
+        <translation>Ayuda de Tesselon</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
         <source>The folder %1 cannot be created; your settings will not be kept.</source>
-        <translation>Non se pode crear o cartafol %1; a configuración non se gardará.</translation>
+        <translation>The folder %1 cannot be created; your settings will not be kept.</translation>
     </message>
     <message>
         <source>The picture cannot be shown.</source>
-        <translation>Non se pode amosar a imaxe.</translation>
+        <translation>The picture cannot be shown.</translation>
     </message>
 </context>
 <context>
@@ -95,7 +151,7 @@
     </message>
     <message>
         <source>The folder %1 cannot be read</source>
-        <translation>Non se pode ler o cartafol %1</translation>
+        <translation>The folder %1 cannot be read</translation>
     </message>
     <message>
         <source>Select an image</source>
@@ -162,6 +218,60 @@
     <message>
         <source>Home</source>
         <translation>Home</translation>
+    </message>
+</context>
+<context>
+    <name>StatusBar</name>
+    <message>
+        <source>ASSEMBLED</source>
+        <translation>ASSEMBLED</translation>
+    </message>
+    <message>
+        <source>NO IMAGE</source>
+        <translation>NO IMAGE</translation>
+    </message>
+    <message>
+        <source>NOT ASSEMBLED</source>
+        <translation>NOT ASSEMBLED</translation>
+    </message>
+    <message>
+        <source>%1 pieces (%2x%3)</source>
+        <translation>%1 pieces (%2x%3)</translation>
+    </message>
+    <message>
+        <source>%1 pieces in place</source>
+        <translation>%1 pieces in place</translation>
+    </message>
+    <message>
+        <source>%1 pieces out of place</source>
+        <translation>%1 pieces out of place</translation>
+    </message>
+    <message>
+        <source>%1 movements</source>
+        <translation>%1 movements</translation>
+    </message>
+</context>
+<context>
+    <name>FormAcercaDe</name>
+    <message>
+        <source>About %1</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>For comments, suggestions, bug reporting etc. you are welcomed to write to </source>
+        <translation>For comments, suggestions, bug reporting etc. you are welcomed to write to </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>System Info...</source>
+        <translation>System Info...</translation>
     </message>
 </context>
 </TS>

@@ -48,6 +48,89 @@ bool standardHeaderAt(const QByteArray &bytes, qsizetype offset)
     return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
 }
 
+// libwmf decodes every bitmap a metafile carries, trusting its header: a bitmap claiming
+// a header of four gigabytes or a billion pixels keeps it busy for hours. Larger bitmaps
+// than this are refused with the metafile.
+constexpr qint64 largestBitmapPixels = 4096 * 4096;
+
+// Records that carry a device-independent bitmap, with the number of parameter words
+// before it. The two BitBlt records also come without a bitmap, then with one word more
+// than those before it.
+struct BitmapRecord
+{
+    quint16 function;
+    int wordsBefore;
+    bool optional;
+};
+
+constexpr BitmapRecord bitmapRecords[] = {
+    {0x0940, 8, true},   // DIBBITBLT
+    {0x0B41, 10, true},  // DIBSTRETCHBLT
+    {0x0F43, 11, false}, // STRETCHDIB
+    {0x0D33, 9, false},  // SETDIBTODEV
+    {0x0142, 2, false},  // DIBCREATEPATTERNBRUSH
+};
+
+// A bitmap header and pixels that fit in the length available and are of a sane size.
+bool soundBitmap(const QByteArray &bytes, qsizetype offset, qsizetype available)
+{
+    if (available < 12)
+        return false;
+    const quint32 headerSize = u32At(bytes, offset);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint16 planes = 0;
+    quint16 bits = 0;
+    quint32 compression = 0;
+    quint32 colours = 0;
+    int paletteEntry = 4;
+    if (headerSize == 12) {
+        width = u16At(bytes, offset + 4);
+        height = u16At(bytes, offset + 6);
+        planes = u16At(bytes, offset + 8);
+        bits = u16At(bytes, offset + 10);
+        paletteEntry = 3;
+    } else if ((headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
+                headerSize == 124) &&
+               headerSize <= quint64(available)) {
+        width = qint32(u32At(bytes, offset + 4));
+        height = std::abs(qint64(qint32(u32At(bytes, offset + 8))));
+        planes = u16At(bytes, offset + 12);
+        bits = u16At(bytes, offset + 14);
+        compression = u32At(bytes, offset + 16);
+        colours = u32At(bytes, offset + 32);
+    } else {
+        return false;
+    }
+    if (width <= 0 || height <= 0 || width * height > largestBitmapPixels || planes != 1)
+        return false;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return false;
+    if (compression > 3 || (bits <= 8 && colours > (1u << bits)))
+        return false;
+    const qint64 paletteColours = colours != 0 ? qint64(colours) : (bits <= 8 ? qint64(1) << bits : 0);
+    const qint64 masks = headerSize == 40 && compression == 3 ? 12 : 0;
+    const qint64 pixels = qint64(headerSize) + paletteColours * paletteEntry + masks;
+    if (compression == 1 || compression == 2)
+        return pixels < available;
+    return pixels + (width * bits + 31) / 32 * 4 * height <= available;
+}
+
+bool bitmapsSound(const QByteArray &bytes, qsizetype record, quint32 words, quint16 function)
+{
+    for (const BitmapRecord &kind : bitmapRecords) {
+        if (kind.function != function)
+            continue;
+        const qint64 parameterWords = qint64(words) - 3;
+        if (kind.optional && parameterWords <= kind.wordsBefore + 1)
+            return true;
+        const qsizetype bitmap = record + 6 + 2 * qsizetype(kind.wordsBefore);
+        const qsizetype end = record + 2 * qsizetype(words);
+        return bitmap <= end && soundBitmap(bytes, bitmap, end - bitmap);
+    }
+    return true;
+}
+
 // What the walk over the records learnt, with the bytes libwmf may safely be given.
 struct Checked {
     QByteArray playable;
@@ -88,6 +171,8 @@ std::optional<Checked> check(const QByteArray &bytes)
         if (words < 3 || words > quint64(bytes.size() - pos) / 2)
             return std::nullopt;
         largestRecord = std::max(largestRecord, words);
+        if (!bitmapsSound(bytes, pos, words, function))
+            return std::nullopt;
         if (function == metaSetWindowExt && words >= 5 && !result.hasWindowExtent) {
             result.hasWindowExtent = true;
             result.windowHeight = std::abs(int(s16At(bytes, pos + 6)));
@@ -151,6 +236,32 @@ private:
 };
 
 char svgDescription[] = "Tesselon";
+
+// libwmf places each bitmap twice over: by the image's position and size, and again by a
+// transform that scales and moves it as if it were one unit per pixel at the origin. The
+// transform is dropped so that position and size alone place it.
+QByteArray withImagesInPlace(const QByteArray &svg)
+{
+    static const QByteArray elementStart("<image ");
+    static const QByteArray transformStart("\ttransform=\"matrix(");
+    static const QByteArray transformEnd(")\"\n");
+    QByteArray result = svg;
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype element = result.indexOf(elementStart, pos);
+        const qsizetype lineEnd = element < 0 ? -1 : result.indexOf('\n', element);
+        if (lineEnd < 0)
+            break;
+        pos = lineEnd + 1;
+        if (QByteArrayView(result).sliced(pos).startsWith(transformStart)) {
+            const qsizetype end = result.indexOf(transformEnd, pos);
+            if (end < 0)
+                break;
+            result.remove(pos, end + transformEnd.size() - pos);
+        }
+    }
+    return result;
+}
 
 // libwmf copies a text's characters into the SVG as the metafile holds them: not escaped
 // for XML and still in an 8-bit code page, either of which makes the whole document
@@ -275,7 +386,7 @@ QByteArray toSvg(const QByteArray &bytes, const QSize &size)
     // which most metafiles set for their text. In GDI that mode never touches a solid
     // brush, and a metafile has no other kind of translucency, so the fills are made whole.
     svg.replace("fill-opacity:0.5;", "fill-opacity:1.0;");
-    return withReadableTexts(svg);
+    return withReadableTexts(withImagesInPlace(svg));
 }
 
 } // namespace WmfRenderer

@@ -4,10 +4,12 @@
 #include <QSize>
 #include <QSizeF>
 
-// Windows metafiles (WMF), played through libwmf's SVG device. The records are walked
-// and checked here before libwmf sees them, and libwmf is handed a copy whose header
-// sizes agree with the records, so a damaged or hostile file is refused rather than
-// trusted. Nothing is written to disk: the SVG stays in memory.
+// Windows metafiles (WMF), played through libwmf's SVG device. The records and the
+// bitmaps they carry are checked here before libwmf sees them, and libwmf is handed a
+// copy whose header sizes agree with the records, so a damaged or hostile file is refused
+// rather than trusted. The SVG libwmf writes is repaired where it goes wrong (fills made
+// half transparent, bitmaps placed twice, text neither escaped nor UTF-8); its colours
+// stay what libwmf makes of them, the nearest SVG colour name. Nothing is written to disk.
 namespace WmfRenderer {
 
 // True when the bytes begin with a placeable header (key 0x9AC6CDD7) or with a standard

@@ -288,7 +288,12 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
         return 0;
     }
 
-    const QString &name = aNombreArchivoDestino;
+    // A name ends where its trailing spaces begin: the suggestion for a solved puzzle
+    // carries the stored extension's padding, and a file called "flor.jpg   " is not
+    // what the player asked for.
+    QString name = aNombreArchivoDestino;
+    while (name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
     const QString destination = aPathDestino + QLatin1Char('/') +
                                 ((kind == 3 || isPuzzleName(name)) ? name : name + QStringLiteral(".pzz"));
     if (name.isEmpty())

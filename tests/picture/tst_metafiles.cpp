@@ -112,19 +112,23 @@ QByteArray wmfEndingWith(const QList<WmfRecord> &lies)
     return wmf(greenFieldRedEllipse(QPoint(0, 0), QSize(400, 300)) + lies);
 }
 
-// A StretchDIB record whose bitmap header claims the given size and depth over 16 bytes
-// of pixels.
-WmfRecord stretchDib(qint32 width, qint32 height, quint16 bits, quint32 colours)
+// A StretchDIB record that draws a bitmap into (10, 10, 50 x 50) of the window: a
+// bitmap header with the given fields, followed by the given pixels.
+WmfRecord stretchDib(quint32 headerSize, qint32 width, qint32 height, quint16 bits, quint32 colours,
+                     const QByteArray &pixels)
 {
     QList<quint16> parameters{0x0020, 0x00CC, 0, quint16(height), quint16(width), 0, 0, 50, 50, 10, 10};
-    const quint32 header[] = {
-        40, quint32(width), quint32(height), quint32(1 | bits << 16), 0, 0, 0, 0, colours, 0};
+    const quint32 header[] = {headerSize, quint32(width), quint32(height), quint32(1 | bits << 16), 0, 0, 0, 0,
+                              colours,    0};
     for (quint32 word : header)
         parameters << quint16(word & 0xFFFF) << quint16(word >> 16);
-    for (int i = 0; i < 8; ++i)
-        parameters << 0x5A5A;
+    for (qsizetype i = 0; i + 1 < pixels.size(); i += 2)
+        parameters << qFromLittleEndian<quint16>(pixels.constData() + i);
     return {0x0F43, parameters};
 }
+
+// Two rows of two blue pixels, each row padded to four bytes.
+const QByteArray bluePixels("\xFF\x00\x00\xFF\x00\x00\x00\x00\xFF\x00\x00\xFF\x00\x00\x00\x00", 16);
 
 } // namespace
 
@@ -139,6 +143,7 @@ private slots:
     void drawsWmf();
     void drawsEmf();
     void drawsWmfWithTransparentBackgroundSolid();
+    void drawsWmfBitmaps();
     void drawsWmfText_data();
     void drawsWmfText();
     void capsAbsurdFrames_data();
@@ -201,6 +206,16 @@ void tst_Metafiles::drawsWmfWithTransparentBackgroundSolid()
     QVERIFY(showsRedEllipseOnGreen(image));
     QVERIFY(near(image.pixel(200, 150), red, 8));
     QVERIFY(near(image.pixel(20, 20), green, 8));
+}
+
+void tst_Metafiles::drawsWmfBitmaps()
+{
+    const QByteArray bytes = wmf({{0x020C, {300, 400}}, stretchDib(40, 2, 2, 24, 0, bluePixels)});
+    const QImage image = PictureLoader::loadData(bytes);
+    QCOMPARE(image.size(), QSize(400, 300));
+    QVERIFY(near(image.pixel(35, 35), QColor(0, 0, 255)));
+    QVERIFY(near(image.pixel(65, 65), QColor(255, 255, 255)));
+    QVERIFY(near(image.pixel(200, 150), QColor(255, 255, 255)));
 }
 
 void tst_Metafiles::drawsWmfText_data()
@@ -336,11 +351,15 @@ void tst_Metafiles::refusesHostileWmf_data()
     poke16(noSlots, header + 10, 0);
     QTest::newRow("header with no object slots") << noSlots << Outcome::RefusedOrDrawn;
     QTest::newRow("bitmap claiming 60000 x 60000 pixels")
-        << wmfEndingWith({stretchDib(60000, 60000, 24, 0)}) << Outcome::RefusedOrDrawn;
+        << wmfEndingWith({stretchDib(40, 60000, 60000, 24, 0, bluePixels)}) << Outcome::Refused;
+    QTest::newRow("bitmap claiming more pixels than its record holds")
+        << wmfEndingWith({stretchDib(40, 200, 200, 24, 0, bluePixels)}) << Outcome::Refused;
     QTest::newRow("bitmap with a palette of 2^31 colours")
-        << wmfEndingWith({stretchDib(4, 4, 8, 0x80000000u)}) << Outcome::RefusedOrDrawn;
+        << wmfEndingWith({stretchDib(40, 2, 2, 8, 0x80000000u, bluePixels)}) << Outcome::Refused;
     QTest::newRow("bitmap of negative width")
-        << wmfEndingWith({stretchDib(-4, 4, 24, 0)}) << Outcome::RefusedOrDrawn;
+        << wmfEndingWith({stretchDib(40, -2, 2, 24, 0, bluePixels)}) << Outcome::Refused;
+    QTest::newRow("bitmap header claiming 4 GB")
+        << wmfEndingWith({stretchDib(0xFF000028u, 2, 2, 24, 0, bluePixels)}) << Outcome::Refused;
     QTest::newRow("text longer than its record")
         << wmfEndingWith({{0x0521, {4000, 0x4241, 10, 10}}}) << Outcome::RefusedOrDrawn;
     QTest::newRow("extended text longer than its record")

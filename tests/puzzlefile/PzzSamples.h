@@ -14,28 +14,18 @@
 namespace PzzSamples
 {
 
-inline QImage picture(int width, int height, const QColor &color)
+// A picture of one colour with a white top-left quarter, encoded in the given format.
+inline QByteArray pictureBytes(const char *format, const QColor &color = Qt::darkCyan, int width = 40,
+                               int height = 30)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, width / 2, height / 2, Qt::white);
-    return image;
-}
-
-inline QByteArray encoded(const QImage &image, const char *format)
-{
+    QPainter(&image).fillRect(0, 0, width / 2, height / 2, Qt::white);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
-}
-
-inline QByteArray pictureBytes(const char *format, const QColor &color = Qt::darkCyan, int width = 40,
-                               int height = 30)
-{
-    return encoded(picture(width, height, color), format);
 }
 
 inline TableroClass shuffledBoard(qint16 columns, qint16 rows, std::uint64_t seed, bool sliding = false)

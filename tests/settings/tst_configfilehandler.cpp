@@ -24,10 +24,10 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 
 QStringList fieldsOf(const ConfigFileHandler &c)
 {
-    return {c.getFileVersion(), QString::number(c.getLanguage()), c.getDialogDrive(), c.getDialogPath(),
-            QString::number(c.getRecordardir()), QString::number(c.getMostrarImagen()),
-            QString::number(c.getListX()), QString::number(c.getListY()),
-            c.getOptionDificil() ? "true" : "false", c.getPrimeraVezQueSeEjecuta() ? "true" : "false"};
+    const auto n = [](int value) { return QString::number(value); };
+    return {c.getFileVersion(), n(c.getLanguage()), c.getDialogDrive(), c.getDialogPath(),
+            n(c.getRecordardir()), n(c.getMostrarImagen()), n(c.getListX()), n(c.getListY()),
+            n(c.getOptionDificil()), n(c.getPrimeraVezQueSeEjecuta())};
 }
 
 QString message(int number, const char *description)
@@ -62,10 +62,10 @@ private slots:
     void saveIntoReadOnlyFolderKeepsEarlierFile();
 
 private:
-    QStringList defaults() const { return {"1.0", "0", m_drive, m_samples, "1", "1", "4", "4", "false", "true"}; }
+    QStringList defaults() const { return {"1.0", "0", m_drive, m_samples, "1", "1", "4", "4", "0", "1"}; }
     QByteArray defaultsLine() const
     {
-        return "\"1.0\",0,\"" + m_drive.toUtf8() + "\",\"" + m_samples.toUtf8() + "\",1,1,4,4,#FALSE#,#TRUE#\r\n";
+        return QString("\"1.0\",0,\"%1\",\"%2\",1,1,4,4,#FALSE#,#TRUE#\r\n").arg(m_drive, m_samples).toUtf8();
     }
 
     QTemporaryDir m_home;
@@ -101,20 +101,20 @@ void tst_configfilehandler::load_data()
     QTest::newRow("first run") << QByteArray() << "" << defaults() << true;
     QTest::newRow("path with a comma, every field changed")
         << QByteArray("\"1.0\",1,\"/media/usb\",\"/media/a, b\",0,-32768,12,30,#TRUE#,#FALSE#\n") << ""
-        << QStringList{"1.0", "1", "/media/usb", "/media/a, b", "0", "-32768", "12", "30", "true", "false"} << false;
+        << QStringList{"1.0", "1", "/media/usb", "/media/a, b", "0", "-32768", "12", "30", "1", "0"} << false;
     QTest::newRow("doubled quote, accents")
         << "\"1.0\",0,\"/\",\"/say \"\"sí\"\"\"" + tail << ""
-        << QStringList{"1.0", "0", "/", "/say \"sí\"", "1", "1", "4", "4", "false", "true"} << false;
+        << QStringList{"1.0", "0", "/", "/say \"sí\"", "1", "1", "4", "4", "0", "1"} << false;
     QTest::newRow("version 2.0") << "\"2.0\",1,\"/\",\"/h\"" + tail << "" << defaults() << true;
     QTest::newRow("nine items") << head + "4,4,#FALSE#\r\n" << pastEnd << defaults() << false;
     QTest::newRow("empty file") << QByteArray("") << pastEnd << defaults() << false;
     QTest::newRow("not a number") << head + "abc,4,#FALSE#,#TRUE#" << mismatch << defaults() << false;
     QTest::newRow("quoted number") << "\"1.0\",\"1\",\"/\",\"/h\"" + tail << mismatch << defaults() << false;
     QTest::newRow("#TRUE# misspelled") << head + "4,4,#FALSE#,#TREU#" << mismatch << defaults() << false;
-    QTest::newRow("16-bit overflow") << head + "32768,4,#FALSE#,#TRUE#" << message(6, "Overflow") << defaults()
-                                     << false;
-    QTest::newRow("1 MB line") << "\"1.0\",0,\"/\",\"/" + QByteArray(1024 * 1024, 'a') + "\"" + tail << badFormat
-                               << defaults() << false;
+    QTest::newRow("16-bit overflow") << head + "32768,4,#FALSE#,#TRUE#" << message(6, "Overflow")
+                                     << defaults() << false;
+    QTest::newRow("1 MB line") << "\"1.0\",0,\"/\",\"/" + QByteArray(1024 * 1024, 'a') + "\"" + tail
+                               << badFormat << defaults() << false;
     QTest::newRow("invalid UTF-8") << "\"1.0\",0,\"/\",\"/home/\xff\xfe\"" + tail << badFormat << defaults()
                                    << false;
 }
@@ -127,7 +127,6 @@ void tst_configfilehandler::load()
     QFETCH(bool, rewritten);
 
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     const QString file = dir.path() + "/configfile.txt";
     if (!content.isNull())
         QVERIFY(writeAll(file, content));
@@ -140,7 +139,6 @@ void tst_configfilehandler::load()
 void tst_configfilehandler::refusedFiles()
 {
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     // A missing data root is reported, not made.
     const ConfigFileHandler lost(dir.path() + "/no root/tesselon");
     QVERIFY(!QFileInfo::exists(dir.path() + "/no root"));
@@ -157,7 +155,6 @@ void tst_configfilehandler::refusedFiles()
 void tst_configfilehandler::saveIntoReadOnlyFolderKeepsEarlierFile()
 {
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     const QString file = dir.path() + "/configfile.txt";
     const QByteArray earlier = "\"1.0\",1,\"/\",\"/home/ana\",1,0,6,5,#TRUE#,#FALSE#\r\n";
     QVERIFY(writeAll(file, earlier));

@@ -1,5 +1,6 @@
 #include "WindowTestKit.h"
 
+#include "about/FormAcercaDe.h"
 #include "app/BoardWidget.h"
 #include "app/tess2mainform.h"
 #include "board/TableroClass.h"
@@ -53,6 +54,7 @@ private slots:
     void zoomButtonsAtTheLimits();
     void languageCommands_data();
     void languageCommands();
+    void languageCommandReopensTheAboutBox();
 };
 
 std::unique_ptr<tess2mainform> tst_WindowCommands::build()
@@ -314,6 +316,33 @@ void tst_WindowCommands::languageCommands()
         QCOMPARE(window->statusPanel(4)->text(), QStringLiteral("%1 pieces in place").arg(inPlace));
         QCOMPARE(window->statusPanel(6)->text(), QStringLiteral("0 movements"));
     }
+}
+
+void tst_WindowCommands::languageCommandReopensTheAboutBox()
+{
+    const auto window = startWindow();
+    window->action("M_Acerca_de")->trigger();
+    QVERIFY(window->acercaDe() && window->acercaDe()->isVisible());
+    QCOMPARE(window->acercaDe()->windowTitle(), QStringLiteral("About Tesselon"));
+
+    window->action(QString::fromUtf8("M_Español"))->trigger();
+    // Whatever became of the old box, once pending events have run one box is open, in
+    // Spanish.
+    QTest::qWait(50);
+    FormAcercaDe *box = window->acercaDe();
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->windowTitle(), QStringLiteral("Acerca de Tesselon"));
+    auto *ok = box->findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    QVERIFY(ok);
+    QCOMPARE(ok->text(), QStringLiteral("Aceptar"));
+    QCOMPARE(window->findChildren<FormAcercaDe *>().size(), 1);
+
+    // With the box closed, the language command opens nothing.
+    box->close();
+    QTRY_VERIFY(!window->acercaDe() || !window->acercaDe()->isVisible());
+    window->action("M_Ingles")->trigger();
+    QTest::qWait(20);
+    QVERIFY(!window->acercaDe() || !window->acercaDe()->isVisible());
 }
 
 QTEST_MAIN(tst_WindowCommands)

@@ -1,0 +1,289 @@
+#include "board/MoveRules.h"
+#include "board/RasterOp.h"
+#include "board/TableroClass.h"
+#include "platform/RunTimeError.h"
+
+#include <QSet>
+#include <QtTest>
+
+#include <numeric>
+
+namespace {
+
+using Table = TableroClass::Table;
+
+// Places whose piece is not home: "column,row=homeColumn,homeRow ...".
+QString dump(const TableroClass &t)
+{
+    QStringList out;
+    for (qint16 c = 1; c <= t.getCasillasX(); ++c) {
+        for (qint16 r = 1, hx = 0, hy = 0; r <= t.getCasillasY(); ++r) {
+            t.getCasilla(c, r, hx, hy);
+            if (hx != c || hy != r)
+                out << QStringLiteral("%1,%2=%3,%4").arg(c).arg(r).arg(hx).arg(hy);
+        }
+    }
+    return out.join(QLatin1Char(' '));
+}
+
+TableroClass assembled(qint16 cx, qint16 cy)
+{
+    TableroClass t;
+    t.Inicializar(cx, cy, cx, cy, QStringLiteral("jpg"), false, false);
+    return t;
+}
+
+} // namespace
+
+class TstBoard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initialise_data()
+    {
+        QTest::addColumn<QVector<int>>("grid"); // columns, rows, second column count
+        QTest::addColumn<QString>("shuffle");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("rounds");
+        QTest::addColumn<int>("error");
+        QTest::newRow("assembled") << QVector<int>{3, 2, 3} << "none" << "png" << "png   " << 0 << 0;
+        QTest::newRow("swap 2x2") << QVector<int>{2, 2, 2} << "swap" << "" << "      " << 70 << 0;
+        QTest::newRow("slide 2x2") << QVector<int>{2, 2, 2} << "slide" << "" << "      " << 149 << 0;
+        QTest::newRow("walk fits") << QVector<int>{36, 36, 36} << "slide" << "" << "      " << 32449 << 0;
+        // A refused puzzle leaves the previous one as it was, extension included.
+        QTest::newRow("no columns") << QVector<int>{0, 3, 0} << "swap" << "" << "jpg   " << 0 << 9;
+        QTest::newRow("pieces past the grid") << QVector<int>{3, 3, 4} << "none" << "" << "jpg   " << 0 << 9;
+        QTest::newRow("swap overflows") << QVector<int>{81, 81, 81} << "swap" << "" << "jpg   " << 0 << 6;
+        QTest::newRow("walk overflows") << QVector<int>{37, 36, 37} << "slide" << "" << "jpg   " << 0 << 6;
+        QTest::newRow("pieces overflow") << QVector<int>{200, 200, 200} << "none" << "" << "jpg   " << 0 << 6;
+    }
+
+    void initialise()
+    {
+        QFETCH(QVector<int>, grid);
+        QFETCH(QString, shuffle);
+        QFETCH(QString, extension);
+        QFETCH(int, error);
+        TableroClass t = assembled(4, 3);
+        t.IntercambiarFichas(1, 1, 4, 3);
+        int number = 0;
+        try {
+            t.Inicializar(qint16(grid[0]), qint16(grid[1]), qint16(grid[2]), qint16(grid[1]), extension,
+                          shuffle != QLatin1String("none"), shuffle == QLatin1String("slide"));
+        } catch (const RunTimeError &e) {
+            number = e.number();
+        }
+        QCOMPARE(number, error);
+        QTEST(t.getExtension(), "stored");
+        QTEST(t.lastShuffleRounds(), "rounds");
+        QCOMPARE(t.getNumeroDeMovimientos(), error ? 1 : 0);
+        if (t.lastShuffleRounds() == 0)
+            QCOMPARE(dump(t), QLatin1String(error ? "1,1=4,3 4,3=1,1" : ""));
+    }
+
+    void slidingShufflesAreSolvable()
+    {
+        // Every slide is one transposition that moves the empty place by one step, so an
+        // arrangement can be solved by sliding exactly when the permutation's parity equals the
+        // parity of the empty place's taxicab distance from the bottom-right corner.
+        TableroClass t;
+        int oddDistances = 0;
+        QSet<QPair<int, int>> firstSteps;
+        for (int n = 0; n < 29 * 29 * 4; ++n) {
+            const qint16 cx = qint16(2 + n % 29), cy = qint16(2 + n / 29 % 29);
+            t.setSeed(std::uint64_t(n));
+            t.Inicializar(cx, cy, cx, cy, QString(), true, true);
+            firstSteps.insert({t.lastWalkFirstDx(), t.lastWalkFirstDy()});
+            QVector<int> home;
+            for (qint16 i = 0, hx = 0, hy = 0; i < cx * cy; ++i) {
+                t.getCasilla(qint16(i / cy + 1), qint16(i % cy + 1), hx, hy);
+                home << (hx - 1) * cy + hy - 1;
+            }
+            QVector<bool> seen(home.size(), false);
+            int cycles = 0;
+            for (int i = 0; i < home.size(); ++i) {
+                cycles += !seen[i];
+                for (int j = i; !seen[j]; j = home.at(j))
+                    seen[j] = true;
+            }
+            const int at = int(home.indexOf(cx * cy - 1));
+            const int distance = (cx - 1 - at / cy) + (cy - 1 - at % cy);
+            QVERIFY2((home.size() - cycles) % 2 == distance % 2,
+                     qPrintable(QStringLiteral("%1x%2 seed %3").arg(cx).arg(cy).arg(n)));
+            oddDistances += distance % 2;
+        }
+        // The rule only tests something when both parities of the distance occur.
+        QVERIFY(oddDistances > 29 * 29);
+        // The walk starts in the bottom-right corner, where a step of +1 is always rejected.
+        QCOMPARE(firstSteps, (QSet<QPair<int, int>>{{0, 0}, {-1, 0}, {0, -1}}));
+    }
+
+    void exchanges_data()
+    {
+        QTest::addColumn<QVector<int>>("swaps");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("error");
+        QTest::newRow("same place counts a move") << QVector<int>{2, 3, 2, 3} << "" << 0;
+        QTest::newRow("twice restores") << QVector<int>{1, 1, 2, 1, 1, 1, 2, 1} << "" << 0;
+        QTest::newRow("three-cycle")
+            << QVector<int>{1, 1, 4, 3, 4, 3, 2, 2} << "1,1=4,3 2,2=1,1 4,3=2,2" << 0;
+        QTest::newRow("row past the grid") << QVector<int>{1, 1, 2, 1, 1, 1, 2, 4} << "1,1=2,1 2,1=1,1" << 9;
+        QTest::newRow("negative column") << QVector<int>{-1, 1, 1, 1} << "" << 9;
+    }
+
+    void exchanges()
+    {
+        QFETCH(QVector<int>, swaps);
+        QFETCH(QString, expected);
+        QFETCH(int, error);
+        TableroClass t = assembled(4, 3);
+        int number = 0;
+        try {
+            for (int i = 0; i < swaps.size(); i += 4)
+                t.IntercambiarFichas(qint16(swaps[i]), qint16(swaps[i + 1]), qint16(swaps[i + 2]),
+                                     qint16(swaps[i + 3]));
+        } catch (const RunTimeError &e) {
+            number = e.number();
+        }
+        QCOMPARE(number, error);
+        QCOMPARE(dump(t), expected);
+        QCOMPARE(t.getNumeroDeMovimientos(), int(swaps.size() / 4) - (error ? 1 : 0));
+        QCOMPARE(t.NumeroDeFichasPorColocar(), qint16(expected.count(QLatin1Char('='))));
+    }
+
+    void getBoardTables()
+    {
+        Table bx, by;
+        qint16 cx = 0, cy = 0, fx = 0, fy = 0;
+        QVERIFY(!TableroClass().getBoard(bx, by, cx, cy, fx, fy));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, TableroClass().getCasilla(0, 0, cx, cy));
+        TableroClass t = assembled(4, 3);
+        t.IntercambiarFichas(1, 1, 4, 2);
+        QVERIFY(t.getBoard(bx, by, cx, cy, fx, fy));
+        QCOMPARE(QVector<qint16>({cx, cy, fx, fy}), QVector<qint16>({4, 3, 4, 3}));
+        QCOMPARE(bx, (Table{{0, 0, 0, 0}, {0, 4, 1, 1}, {0, 2, 2, 2}, {0, 3, 3, 3}, {0, 4, 1, 4}}));
+        QCOMPARE(by, (Table{{0, 0, 0, 0}, {0, 2, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 1, 3}}));
+    }
+
+    void setBoard_data()
+    {
+        QTest::addColumn<QVector<int>>("counts"); // then the tables' columns and rows when they differ
+        QTest::addColumn<QVector<int>>("pokes");  // places set to a home: column, row, home column, home row
+        QTest::addColumn<int>("toPlace");         // -1 when the tables are refused
+        const QVector<int> grid{4, 3, 4, 3}, none, swap{1, 1, 4, 2, 4, 2, 1, 1};
+        QTest::newRow("accepted") << grid << swap << 2;
+        QTest::newRow("only the first three columns count") << QVector<int>{4, 3, 3, 3} << swap << 1;
+        QTest::newRow("no columns") << QVector<int>{0, 3, 0, 3} << none << -1;
+        QTest::newRow("second count past the grid") << QVector<int>{4, 3, 5, 3} << none << -1;
+        QTest::newRow("more places than 16 bits") << QVector<int>{200, 200, 200, 200} << none << -1;
+        QTest::newRow("tables miss a column") << QVector<int>{4, 3, 4, 3, 3, 3} << none << -1;
+        QTest::newRow("tables miss a row") << QVector<int>{4, 3, 4, 3, 4, 2} << none << -1;
+        QTest::newRow("home twice") << grid << QVector<int>{4, 3, 3, 3} << -1;
+        QTest::newRow("home past the grid") << grid << QVector<int>{3, 2, 3, 4} << -1;
+    }
+
+    void setBoard()
+    {
+        QFETCH(QVector<int>, counts);
+        QFETCH(QVector<int>, pokes);
+        QFETCH(int, toPlace);
+        QVector<qint16> rows(counts.value(5, counts[1]) + 1);
+        std::iota(rows.begin(), rows.end(), qint16(0));
+        Table bx, by(counts.value(4, counts[0]) + 1, rows);
+        for (int c = 0; c < by.size(); ++c)
+            bx << QVector<qint16>(rows.size(), qint16(c));
+        for (int i = 0; i < pokes.size(); i += 4) {
+            bx[pokes[i]][pokes[i + 1]] = qint16(pokes[i + 2]);
+            by[pokes[i]][pokes[i + 1]] = qint16(pokes[i + 3]);
+        }
+        TableroClass t = assembled(2, 2);
+        t.IntercambiarFichas(1, 1, 2, 2);
+        const bool accepted = t.setBoard(bx, by, qint16(counts[0]), qint16(counts[1]), qint16(counts[2]),
+                                         qint16(counts[3]), QStringLiteral("abcdefgh"));
+        QCOMPARE(accepted, toPlace >= 0);
+        QCOMPARE(dump(t), QLatin1String(accepted ? "1,1=4,2 4,2=1,1" : "1,1=2,2 2,2=1,1"));
+        QCOMPARE(t.getExtension(), QLatin1String(accepted ? "abcdef" : "jpg   "));
+        QCOMPARE(t.NumeroDeFichasPorColocar(), qint16(accepted ? toPlace : 2));
+        QCOMPARE(t.getNumeroDeMovimientos(), 1);
+    }
+
+    void moves_data()
+    {
+        // Presses (d) and releases (u) on a surface cut into 100 × 80 places: the button, s for
+        // Shift, then @column,row with a place's middle at whole numbers; g@columns,rows replaces
+        // the board by an assembled one while the surface keeps its cut. The trace lists the
+        // painted places (N normal, I inverted) and each event's outcome (R refresh, C completed).
+        QTest::addColumn<bool>("sliding"); // Normal-style boards are 4 × 3, sliding ones 3 × 3
+        QTest::addColumn<QString>("start"); // the two places of one exchange made beforehand
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("trace");
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<int>("moves");
+        QTest::newRow("plain click counts a move")
+            << false << "1,1,2,1" << "d1@2,2 u1@2,2" << "2,2:I R 2,2:N 2,2:N R" << "1,1=2,1 2,1=1,1" << 1;
+        QTest::newRow("a point on a line belongs to the left and upper place") << false << "1,1,2,1"
+            << "d1@1.5,1.5 u1@3,1" << "1,1:I R 3,1:N 1,1:N R" << "1,1=3,1 2,1=1,1 3,1=2,1" << 1;
+        QTest::newRow("unmarked piece limits the group")
+            << false << "1,3,2,3" << "d2@3,1 u2@3,1 d2@1,2 u2@1,2 d2@3,1 u2@3,1 d1@1,2 u1@3,2"
+            << "3,1:I R R 1,2:I R R 3,1:N R R 1,2:I R 1,2:N 1,2:N R" << "1,3=2,3 2,3=1,3" << 1;
+        QTest::newRow("two marked pieces move right")
+            << false << "" << "d2@2,1 u2@2,1 d1@3,1 u1@4,1" << "2,1:I R R 3,1:I R 4,1:N 3,1:N 3,1:N 2,1:N R"
+            << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
+        QTest::newRow("shifted group moves up and left")
+            << false << "" << "d1s@4,2 u1s@4,2 d1@3,2 u1@1,1" << "4,2:I R R 3,2:I R 1,1:N 3,2:N 2,1:N 4,2:N R"
+            << "1,1=3,2 2,1=4,2 3,2=1,1 4,2=2,1" << 2;
+        QTest::newRow("group pushed off the board moves in place") << false << "1,1,4,1"
+            << "d2@2,3 u2@2,3 d1@2,2 u1@3,3" << "2,3:I R R 2,2:I R 2,3:N 2,3:N 2,2:N 2,2:N R"
+            << "1,1=4,1 4,1=1,1" << 2;
+        QTest::newRow("release outside the surface")
+            << false << "1,1,2,1" << "d1@2,2 u1@-1,2" << "2,2:I R 2,2:N 2,2:N R" << "1,1=2,1 2,1=1,1" << 1;
+        QTest::newRow("marks and presses beyond a replaced grid are dropped") << false << ""
+            << "d2@4,3 u2@4,3 g@2,8 d1@3,1 u1@3,1 d1@1,1 u1@2,3" << "4,3:I R R - RC 1,1:I R 2,3:N 1,1:N R"
+            << "1,1=2,3 2,3=1,1" << 1;
+        QTest::newRow("last drag completes")
+            << false << "1,1,2,1" << "d1@1,1 u1@2,1" << "1,1:I R 2,1:N 1,1:N RC" << "" << 1;
+        QTest::newRow("click ends an assembled shuffle")
+            << false << "" << "d1@3,2 u1@3,2" << "3,2:I R 3,2:N 3,2:N RC" << "" << 1;
+        QTest::newRow("slides complete")
+            << true << "" << "d1@3,2 u1@3,2 d2@3,3" << "3,3:N 3,2:N R - 3,2:N 3,3:N RC" << "" << 2;
+        QTest::newRow("sliding ignores non-neighbours")
+            << true << "" << "d1@2,2 d1@1,1 d1@3,3" << "R R R" << "" << 0;
+    }
+
+    void moves()
+    {
+        QFETCH(bool, sliding);
+        QFETCH(QString, start);
+        QFETCH(QString, events);
+        const qint16 partesX = sliding ? 3 : 4;
+        TableroClass board = assembled(partesX, 3);
+        const QStringList s = start.split(QLatin1Char(','));
+        if (s.size() == 4)
+            board.IntercambiarFichas(s[0].toShort(), s[1].toShort(), s[2].toShort(), s[3].toShort());
+        MoveRules::MoveState state{&board, {}, 0, 0, 0, 0};
+        QStringList trace;
+        const MoveRules::Painter paint = [&trace](qint16 c, qint16 r, quint32 op) {
+            trace << QStringLiteral("%1,%2:%3").arg(c).arg(r).arg(
+                         op == RasterOp::Copy ? 'N' : op == RasterOp::InvertedCopy ? 'I' : '?');
+        };
+        for (const QString &token : events.split(QLatin1Char(' '))) {
+            const QStringList at = token.section(QLatin1Char('@'), 1).split(QLatin1Char(','));
+            if (token.startsWith(QLatin1Char('g'))) {
+                board = assembled(at[0].toShort(), at[1].toShort());
+                continue;
+            }
+            const auto o = (token.startsWith(QLatin1Char('d')) ? MoveRules::mouseDown : MoveRules::mouseUp)(
+                state, sliding, token.mid(1, 1).toInt(), token.at(2) == QLatin1Char('s') ? 1 : 0,
+                (at[0].toFloat() - 0.5f) * 100.0f, (at[1].toFloat() - 0.5f) * 80.0f, partesX * 100.0f, 240.0f,
+                partesX, 3, paint);
+            trace << QLatin1String(o.refreshStatus ? "R" : "-") + QLatin1String(o.completed ? "C" : "");
+        }
+        QTEST(trace.join(QLatin1Char(' ')), "trace");
+        QTEST(dump(board), "board");
+        QTEST(board.getNumeroDeMovimientos() - (s.size() == 4), "moves");
+    }
+};
+
+QTEST_APPLESS_MAIN(TstBoard)
+#include "tst_board.moc"
