@@ -23,7 +23,9 @@ template <typename Int> Int roundHalfEven(float value)
 BoardLayout::ScrollBar scrollBar(float board, float viewport, qint16 position)
 {
     BoardLayout::ScrollBar bar;
-    bar.visible = board > viewport;
+    // A board fitted to the viewport can come out a rounding error larger than it; less
+    // than a unit is no reason to scroll.
+    bar.visible = board > viewport + 1.0f;
     bar.maximum = BoardLayout::round16((board - viewport) / float(BoardLayout::ScrollUnit));
     bar.largeChange = BoardLayout::round32(board) / BoardLayout::ScrollUnit;
     bar.position = BoardLayout::clampPosition(position, bar.maximum);

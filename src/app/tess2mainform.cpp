@@ -18,6 +18,7 @@
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include <QAction>
@@ -36,6 +37,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 namespace {
@@ -262,8 +264,14 @@ void tess2mainform::startUpWithoutDialog()
     cargarIcono();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // The 98 % × 95 % are the whole window's, frame included; the frame is known once
+        // the native window exists.
+        winId();
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
         const QRect s = screen->geometry();
-        resize(int(float(s.width() * 0.98)), int(float(s.height() * 0.95)));
+        const int width = int(float(s.width() * 0.98));
+        const int height = int(float(s.height() * 0.95));
+        resize(width - frame.left() - frame.right(), height - frame.top() - frame.bottom());
         const int left = int(float((s.width() - frameGeometry().width()) / 2.0));
         move(s.left() + left, s.top() + qRound(Twips::toPixelsY(30)));
     }
@@ -379,8 +387,8 @@ void tess2mainform::setLanguageCommand(qint16 language)
     if (m_dialog)
         m_dialog->applyLanguage();
     if (m_acercaDe && m_acercaDe->isVisible()) {
-        // Closed and opened again so every text is the new language's.
-        m_acercaDe->close();
+        // Unloaded and loaded again so every text is the new language's.
+        delete m_acercaDe.data();
         M_Acerca_de();
     }
     actualizarBarraEstado();
@@ -625,7 +633,10 @@ void tess2mainform::setBoardSize(double widthTwips, double heightTwips)
     const QSizeF logical(Twips::toPixelsX(widthTwips), Twips::toPixelsY(heightTwips));
     m_renderer.setDevicePixelRatio(devicePixelRatioF());
     m_renderer.setBoardSize(logical);
-    PicDestino->resize(qMax(1, int(std::ceil(logical.width()))), qMax(1, int(std::ceil(logical.height()))));
+    // The surface is exactly as large as the image it shows.
+    const QImage &image = m_renderer.image();
+    const qreal dpr = image.isNull() ? 1.0 : image.devicePixelRatio();
+    PicDestino->resize(qMax(1, int(std::lround(image.width() / dpr))), qMax(1, int(std::lround(image.height() / dpr))));
 }
 
 void tess2mainform::applyZoom(float newZoom)
@@ -806,8 +817,11 @@ void tess2mainform::M_Ventana_Independiente()
 
 void tess2mainform::closeVentanita()
 {
-    if (m_ventanita)
-        m_ventanita->close();
+    if (!m_ventanita)
+        return;
+    // The mark goes with the window, even before its deletion has run.
+    m_ventanita->setMark(QString());
+    m_ventanita->close();
 }
 
 void tess2mainform::M_Ver_Solo_Piezas_Montadas()

@@ -1,46 +1,97 @@
 #pragma once
 
-#include <QByteArray>
-#include <QColor>
-#include <QImage>
-#include <QList>
-#include <QRect>
-#include <QString>
+#include <QBuffer>
+#include <QDirIterator>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtEndian>
 
-// Pictures and picture bytes the picture tests build in memory.
+#include <cstdlib>
+
+// Pictures and picture bytes the picture tests build in memory or find beside the program.
 namespace PictureSamples {
 
-// Four flat quadrants, red, green, blue and yellow from the top left, clockwise; colours
-// that survive JPEG, palettes and scaling well enough to be checked pixel by pixel.
-QImage quadrants(int width, int height);
-bool showsQuadrants(const QImage &image);
+// Red, green, blue and yellow clockwise from the top left: flat colours that survive JPEG,
+// palettes and scaling well enough to be checked pixel by pixel.
+inline const QColor quadrantColours[4] = {QColor(220, 30, 30), QColor(30, 200, 60), QColor(30, 60, 220),
+                                          QColor(240, 220, 30)};
 
-QByteArray encoded(const QImage &image, const char *format, int quality = -1);
+inline QImage quadrants(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(quadrantColours[2]);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, width, height / 2, quadrantColours[1]);
+    painter.fillRect(0, 0, width / 2, height, quadrantColours[3]);
+    painter.fillRect(0, 0, width / 2, height / 2, quadrantColours[0]);
+    return image;
+}
+
+inline bool near(QRgb pixel, const QColor &expected, int tolerance = 24)
+{
+    return std::abs(qRed(pixel) - expected.red()) <= tolerance &&
+           std::abs(qGreen(pixel) - expected.green()) <= tolerance &&
+           std::abs(qBlue(pixel) - expected.blue()) <= tolerance;
+}
+
+inline bool showsQuadrants(const QImage &image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    return !image.isNull() && near(image.pixel(w / 4, h / 4), quadrantColours[0]) &&
+           near(image.pixel(3 * w / 4, h / 4), quadrantColours[1]) &&
+           near(image.pixel(3 * w / 4, 3 * h / 4), quadrantColours[2]) &&
+           near(image.pixel(w / 4, 3 * h / 4), quadrantColours[3]);
+}
+
+inline QByteArray encoded(const QImage &image, const char *format, int quality = -1)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return buffer.data();
+}
 
 // A file the build draws beside the program, such as "samples/paisaje.jpg".
-QString runtimeFile(const QString &relative);
-QByteArray fileBytes(const QString &path);
+inline QByteArray sampleBytes(const QString &relative)
+{
+    QFile file(QStringLiteral(TESSELON_RUNTIME_DIR "/") + relative);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-bool near(QRgb pixel, const QColor &expected, int tolerance = 24);
+template <typename T> QByteArray littleEndian(const QList<T> &values)
+{
+    QByteArray bytes(values.size() * qsizetype(sizeof(T)), '\0');
+    qToLittleEndian<T>(values.constData(), values.size(), bytes.data());
+    return bytes;
+}
 
-// One metafile record: its function number and its 16-bit parameters.
-struct WmfRecord {
-    quint16 function;
-    QList<quint16> parameters;
-};
+// Little-endian fields written over a copy of the bytes: 32-bit unless told otherwise.
+template <typename T = quint32>
+QByteArray patched(QByteArray bytes, std::initializer_list<std::pair<qsizetype, T>> fields)
+{
+    for (const auto &[at, value] : fields)
+        qToLittleEndian<T>(value, bytes.data() + at);
+    return bytes;
+}
 
-// A standard WMF header, the records given and an EOF record; preceded by a placeable
-// header with the given frame and units per inch unless frame is null.
-QByteArray wmf(const QList<WmfRecord> &records, const QRect &frame = QRect(0, 0, 400, 300),
-               int unitsPerInch = 96);
+// Points the home, temporary and XDG folders and the working folder at an empty folder, so
+// that a test can show at its end that nothing was written anywhere.
+inline bool enterSandbox(const QTemporaryDir &sandbox)
+{
+    for (const char *name : {"HOME", "TMPDIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, sandbox.path().toLocal8Bit());
+    return sandbox.isValid() && QDir::setCurrent(sandbox.path());
+}
 
-// A green (0, 128, 0) field over the whole window (origin, extent) with a red (255, 0, 0)
-// ellipse in its middle half, drawn with brushes that are created, selected and deleted.
-// libwmf writes colours as the nearest SVG colour name; these two are names exactly.
-QList<WmfRecord> greenFieldRedEllipse(const QPoint &origin, const QSize &extent);
-
-// Little-endian writes into a byte array at an offset.
-void poke16(QByteArray &bytes, qsizetype offset, quint16 value);
-void poke32(QByteArray &bytes, qsizetype offset, quint32 value);
+inline QStringList filesBelow(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    return files;
+}
 
 } // namespace PictureSamples

@@ -27,12 +27,16 @@
 
 using namespace WindowTestKit;
 
-namespace {
+namespace
+{
 
 // What a language without a text of its own shows instead of a message or caption.
 const QString NoText = QStringLiteral("<no text>");
 
-QString orNoText(const std::optional<QString> &text) { return text.value_or(NoText); }
+QString orNoText(const std::optional<QString> &text)
+{
+    return text.value_or(NoText);
+}
 
 QString shownOrNoText()
 {
@@ -68,7 +72,10 @@ void addSpanishOrEnglish(const char *kind, const char *key, const QString &engli
     addRows(kind, key, english, spanish, english, english);
 }
 
-void addSame(const char *kind, const char *key, const QString &text) { addRows(kind, key, text, text, text, text); }
+void addSame(const char *kind, const char *key, const QString &text)
+{
+    addRows(kind, key, text, text, text, text);
+}
 
 // Captions: English and Spanish from the language tables; any other value keeps the
 // caption the window was designed with.
@@ -158,8 +165,9 @@ QString tst_LanguageTexts::message(const QString &key, int language)
         board.Inicializar(2, 2, 2, 2, QStringLiteral("jpg   "), false, false);
         board.IntercambiarFichas(1, 1, 2, 1);
         SalvarLeerPuzzle2 files;
-        const qint16 result = files.salvarPuzzle(m_pics + QStringLiteral("/foto.jpg"), QStringLiteral("foto.jpg"),
-                                                 board, m_saves, QStringLiteral("foto"), false);
+        const qint16 result =
+            files.salvarPuzzle(m_pics + QStringLiteral("/foto.jpg"), QStringLiteral("foto.jpg"), board,
+                               m_saves, QStringLiteral("foto"), false);
         if (result != -1)
             return QStringLiteral("result %1").arg(result);
         return shownOrNoText().replace(m_saves, QStringLiteral("<saves>"));
@@ -182,11 +190,13 @@ QString tst_LanguageTexts::read(const QString &kind, const QString &key, int lan
         return window(language).action(key)->text();
     if (kind == QLatin1String("dialog")) {
         Dialog &dialog = window(language).dialog();
-        return key == QLatin1String("Dialog") ? dialog.windowTitle() : widgetText(dialog.findChild<QWidget *>(key));
+        return key == QLatin1String("Dialog") ? dialog.windowTitle()
+                                              : widgetText(dialog.findChild<QWidget *>(key));
     }
     if (kind == QLatin1String("about")) {
         FormAcercaDe box(m_noKeys);
-        return key == QLatin1String("FormAcercaDe") ? box.windowTitle() : widgetText(box.findChild<QWidget *>(key));
+        return key == QLatin1String("FormAcercaDe") ? box.windowTitle()
+                                                    : widgetText(box.findChild<QWidget *>(key));
     }
     if (kind == QLatin1String("status")) {
         if (key == QLatin1String("window"))
@@ -252,10 +262,11 @@ void tst_LanguageTexts::texts_data()
     addCaption("dialog", "Frame2", "Puzzle style", "Tipo de puzzle", "Tipo de puzzle");
     addSame("dialog", "OptionNormal", "Normal");
     addCaption("dialog", "OptionDificil", "Difficult", "Difícil", "Difícil");
-    addRows("dialog", "Label2", "16 pieces puzzle (4x4)", "Puzzle de 16 piezas (4x4)", "Puzzle de 16 pezas (4x4)",
-            "Puzzle de 16 piezas (4x4)");
+    addRows("dialog", "Label2", "16 pieces puzzle (4x4)", "Puzzle de 16 piezas (4x4)",
+            "Puzzle de 16 pezas (4x4)", "Puzzle de 16 piezas (4x4)");
     addRows("dialog", "Label3", "Any piece can be moved to any place",
-            "Puedes mover cualquier pieza a cualquier posición.", "Podes mover calquera peza a calquera posición.",
+            "Puedes mover cualquier pieza a cualquier posición.",
+            "Podes mover calquera peza a calquera posición.",
             "Puedes mover cualquier pieza a cualquier posición.");
     addCaption("dialog", "CheckRecordardir", "Remember this folder", "Recordar esta carpeta",
                "Recordar esta carpeta");
@@ -268,11 +279,11 @@ void tst_LanguageTexts::texts_data()
             "Puedes mover cualquier pieza a cualquier posición.",
             "Puedes mover cualquier pieza a cualquier posición.", "Any piece can be moved to any place.");
 
-    addRows("rule", "summary", "12 pieces puzzle (3x4)", "Puzzle de 12 piezas (3x4)", "Puzzle de 12 pezas (3x4)",
-            NoText);
+    addRows("rule", "summary", "12 pieces puzzle (3x4)", "Puzzle de 12 piezas (3x4)",
+            "Puzzle de 12 pezas (3x4)", NoText);
     addRows("rule", "normal", "Any piece can be moved to any place",
-            "Puedes mover cualquier pieza a cualquier posición.", "Podes mover calquera peza a calquera posición.",
-            NoText);
+            "Puedes mover cualquier pieza a cualquier posición.",
+            "Podes mover calquera peza a calquera posición.", NoText);
     addRows("rule", "difficult", "You can only move a piece if it has an empty place by its side.",
             "Solo puedes mover una pieza si tiene un lugar vacío a su lado.",
             "Solo podes mover unha peza se ten un lugar valeiro o seu carón.", NoText);
@@ -301,20 +312,24 @@ void tst_LanguageTexts::texts_data()
     addSpanishOrEnglish("message", "overwrite", "File <saves>/foto.pzz already exists. Overwrite it?",
                         "El archivo <saves>/foto.pzz ya existe. ¿Desea sobrescribirlo?");
     addSame("message", "not yet", "Todavía no se puede");
-    addSame("message", "no system information", "La información del sistema no está disponible en este momento");
-    addSpanishOrEnglish("message", "no help", "Help files not found", "No se han encontrado los archivos de ayuda");
+    addSame("message", "no system information",
+            "La información del sistema no está disponible en este momento");
+    addSpanishOrEnglish("message", "no help", "Help files not found",
+                        "No se han encontrado los archivos de ayuda");
 
     const QString write = QStringLiteral(" ") + FormAcercaDe::contactAddress();
     addSpanishOrEnglish("about", "FormAcercaDe", "About Tesselon", "Acerca de Tesselon");
     addSame("about", "lblTitle", "Tesselon");
     addSpanishOrEnglish("about", "lblVersion", "Version 3.3.0", "Versión 3.3.0");
-    addSpanishOrEnglish("about", "Label1", "For comments, suggestions, bug reporting etc. you are welcomed to write to" + write,
+    addSpanishOrEnglish("about", "Label1",
+                        "For comments, suggestions, bug reporting etc. you are welcomed to write to" + write,
                         "Para comentarios, sugerencias, informe de fallos etc. puede escribir a" + write);
     addSpanishOrEnglish("about", "cmdOK", "OK", "Aceptar");
     addSpanishOrEnglish("about", "cmdSysInfo", "System Info...", "Info. del sistema...");
 
     // Texts of our own with no language table: Spanish for 1, English for every other value.
-    addSpanishOrEnglish("text", "tess2mainform:The folder %1 cannot be created; your settings will not be kept.",
+    addSpanishOrEnglish("text",
+                        "tess2mainform:The folder %1 cannot be created; your settings will not be kept.",
                         "The folder %1 cannot be created; your settings will not be kept.",
                         "No se puede crear la carpeta %1; la configuración no se guardará.");
     addSpanishOrEnglish("text", "tess2mainform:The picture cannot be shown.", "The picture cannot be shown.",
@@ -322,8 +337,10 @@ void tst_LanguageTexts::texts_data()
     addSpanishOrEnglish("text", "Dialog:The folder %1 cannot be read", "The folder %1 cannot be read",
                         "No se puede leer la carpeta %1");
     addSpanishOrEnglish("text", "SalvarLeerPuzzle2:The file %1 is a damaged puzzle file.",
-                        "The file %1 is a damaged puzzle file.", "El archivo %1 es un archivo de puzzle dañado.");
-    addSpanishOrEnglish("text", "SalvarLeerPuzzle2:Bad file name", "Bad file name", "Nombre de archivo incorrecto");
+                        "The file %1 is a damaged puzzle file.",
+                        "El archivo %1 es un archivo de puzzle dañado.");
+    addSpanishOrEnglish("text", "SalvarLeerPuzzle2:Bad file name", "Bad file name",
+                        "Nombre de archivo incorrecto");
     addSpanishOrEnglish("text", "SalvarLeerPuzzle2:Path not found", "Path not found",
                         "No se ha encontrado la ruta de acceso");
     addSpanishOrEnglish("text", "SalvarLeerPuzzle2:Disk full", "Disk full", "Disco lleno");

@@ -2,7 +2,6 @@
 
 #include "app/tess2mainform.h"
 #include "board/TableroClass.h"
-#include "dialog/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Twips.h"
 #include "settings/comun.h"
@@ -104,7 +103,7 @@ QString writeBlockPicture(const QString &folder, const QString &name, const QSiz
     QDir().mkpath(folder);
     const QString path = folder + QLatin1Char('/') + name;
     if (!picture.save(path, "BMP"))
-        qWarning("Cannot write %s", qPrintable(path));
+        QTest::qFail(qPrintable(QStringLiteral("cannot write ") + path), __FILE__, __LINE__);
     return path;
 }
 
