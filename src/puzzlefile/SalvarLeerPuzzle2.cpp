@@ -198,7 +198,9 @@ void writeFile(const QString &destination, const std::function<bool(QIODevice &)
     checkDestination(destination);
     QSaveFile file(destination);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a disk that fills up fails the write itself: QSaveFile's commit()
+    // does not report a short write of what was still buffered.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int error = errno;
         throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
     }

@@ -286,7 +286,8 @@ QByteArray ConfigFileHandler::configLine() const
 bool ConfigFileHandler::saveConfigFile()
 {
     QSaveFile file(filePath());
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a full disk fails the write rather than slipping through commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray line = configLine();
     if (file.write(line) != line.size()) {

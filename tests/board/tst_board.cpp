@@ -124,7 +124,7 @@ private slots:
         QTest::addColumn<QVector<int>>("swaps");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("error");
-        QTest::newRow("same place, then twice the same") << QVector<int>{2, 3, 2, 3, 1, 1, 2, 1, 1, 1, 2, 1} << "" << 0;
+        QTest::newRow("same place; twice") << QVector<int>{2, 3, 2, 3, 1, 1, 2, 1, 1, 1, 2, 1} << "" << 0;
         QTest::newRow("three-cycle")
             << QVector<int>{1, 1, 4, 3, 4, 3, 2, 2} << "1,1=4,3 2,2=1,1 4,3=2,2" << 0;
         QTest::newRow("row past the grid") << QVector<int>{1, 1, 2, 1, 1, 1, 2, 4} << "1,1=2,1 2,1=1,1" << 9;
@@ -225,21 +225,21 @@ private slots:
         QTest::newRow("a point on a line belongs to the left and upper place") << false << "1,1,2,1"
             << "d1@1.5,1.5 u1@3,1" << "1,1:I R 3,1:N 1,1:N R" << "1,1=3,1 2,1=1,1 3,1=2,1" << 1;
         QTest::newRow("unmarked piece limits the group")
-            << false << "1,3,2,3" << "d2@3,1 u2@3,1 d2@1,2 u2@1,2 d2@3,1 u2@3,1 d1@1,2 u1@3,2"
-            << "3,1:I R R 1,2:I R R 3,1:N R R 1,2:I R 1,2:N 1,2:N R" << "1,3=2,3 2,3=1,3" << 1;
+            << false << "1,3,2,3" << "d2@3,1 d2@1,2 d1s@3,1 u1s@3,1 d1@1,2 u1@3,2"
+            << "3,1:I R 1,2:I R 3,1:N R R 1,2:I R 1,2:N 1,2:N R" << "1,3=2,3 2,3=1,3" << 1;
         QTest::newRow("two marked pieces move right")
-            << false << "" << "d2@2,1 u2@2,1 d1@3,1 u1@4,1" << "2,1:I R R 3,1:I R 4,1:N 3,1:N 3,1:N 2,1:N R"
+            << false << "" << "d2@2,1 d1@3,1 u1@4,1" << "2,1:I R 3,1:I R 4,1:N 3,1:N 3,1:N 2,1:N R"
             << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
-        QTest::newRow("shifted group moves up and left")
-            << false << "" << "d1s@4,2 u1s@4,2 d1@3,2 u1@1,1" << "4,2:I R R 3,2:I R 1,1:N 3,2:N 2,1:N 4,2:N R"
+        QTest::newRow("group moves up and left") << false << "" << "d2@4,3 d2@4,3 d2@4,2 d1@3,2 u1@1,1"
+            << "4,3:I R 4,3:N R 4,2:I R 3,2:I R 1,1:N 3,2:N 2,1:N 4,2:N R"
             << "1,1=3,2 2,1=4,2 3,2=1,1 4,2=2,1" << 2;
-        QTest::newRow("group pushed off the board moves in place") << false << "1,1,4,1"
-            << "d2@2,3 u2@2,3 d1@2,2 u1@3,3" << "2,3:I R R 2,2:I R 2,3:N 2,3:N 2,2:N 2,2:N R"
-            << "1,1=4,1 4,1=1,1" << 2;
+        QTest::newRow("group pushed off the board moves in place")
+            << false << "1,3,4,3" << "d2@2,1 d1@2,2 u1@1,1" << "2,1:I R 2,2:I R 2,1:N 2,1:N 2,2:N 2,2:N R"
+            << "1,3=4,3 4,3=1,3" << 2;
         QTest::newRow("release outside the surface")
             << false << "1,1,2,1" << "d1@2,2 u1@-1,2" << "2,2:I R 2,2:N 2,2:N R" << "1,1=2,1 2,1=1,1" << 1;
         QTest::newRow("marks and presses beyond a replaced grid are dropped") << false << ""
-            << "d2@4,3 u2@4,3 g@2,8 d1@3,1 u1@3,1 d1@1,1 u1@2,3" << "4,3:I R R - RC 1,1:I R 2,3:N 1,1:N R"
+            << "d2@4,3 g@2,5 d1@3,1 u1@3,1 d1@1,1 u1@2,3" << "4,3:I R - RC 1,1:I R 2,3:N 1,1:N R"
             << "1,1=2,3 2,3=1,1" << 1;
         QTest::newRow("last drag completes")
             << false << "1,1,2,1" << "d1@1,1 u1@2,1" << "1,1:I R 2,1:N 1,1:N RC" << "" << 1;

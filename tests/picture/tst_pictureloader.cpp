@@ -12,18 +12,46 @@ namespace {
 // A 4 x 2 bitmap of run-length encoded 8-bit pixels over a palette of black, red and blue.
 QByteArray runLengthBitmap(const QByteArray &pixels)
 {
-    return patched(QByteArray("BM").leftJustified(66, '\0'), {{2, 66 + pixels.size()},
-                                                              {10, 66},
-                                                              {14, 40},
-                                                              {18, 4},
-                                                              {22, 2},
-                                                              {26, 1 | 8 << 16},
-                                                              {30, 1},
-                                                              {34, pixels.size()},
-                                                              {46, 3},
-                                                              {58, 0xFA0000},
-                                                              {62, 0xFA}}) +
+    const auto size = quint32(pixels.size());
+    return "BM" +
+           littleEndian<quint32>(
+               {66 + size, 0, 66, 40, 4, 2, 1 | 8 << 16, 1, size, 0, 0, 3, 0, 0, 0xFA0000, 0xFA}) +
            pixels;
+}
+
+// The middles of the sample metafiles: the geometric WMF's red core and the stained-glass
+// EMF's golden heart. Both samples are 800 x 600 pixels.
+const QColor core(200, 40, 40);
+const QColor heart(250, 210, 40);
+
+QByteArray wmfRecord(quint16 function, const QList<quint16> &parameters, const QByteArray &tail = {})
+{
+    const auto words = quint32(3 + parameters.size() + tail.size() / 2);
+    return littleEndian<quint32>({words}) + littleEndian<quint16>({function}) + littleEndian(parameters) +
+           tail;
+}
+
+// A StretchDIB record drawing two rows of two blue pixels over the 50 x 50 square in the
+// middle of the WMF sample, under a bitmap header with the fields given.
+QByteArray stretchDib(quint32 headerSize, qint32 width, qint32 height, quint16 bits, quint32 colours = 0)
+{
+    const QByteArray header = littleEndian<quint32>(
+        {headerSize, quint32(width), quint32(height), 1u | bits << 16, 0, 0, 0, 0, colours, 0});
+    const QByteArray pixels("\xFF\0\0\xFF\0\0\0\0\xFF\0\0\xFF\0\0\0\0", 16);
+    return wmfRecord(0x0F43, {0x0020, 0x00CC, 0, quint16(height), quint16(width), 0, 0, 50, 50, 275, 375},
+                     header + pixels);
+}
+
+QByteArray emfRecord(quint32 type, const QList<quint32> &words)
+{
+    return littleEndian<quint32>({type, quint32(8 + 4 * words.size())}) + littleEndian(words);
+}
+
+// The record goes just before the EOF record, which ends the file; the header's counts
+// are left to lie.
+QByteArray beforeEof(QByteArray bytes, qsizetype eofBytes, const QByteArray &record)
+{
+    return bytes.insert(bytes.size() - eofBytes, record);
 }
 
 } // namespace
@@ -32,27 +60,35 @@ class tst_PictureLoader : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_sandbox;
+    const QByteArray m_wmf = sampleBytes("samples/geometrico.wmf");
+    const QByteArray m_emf = sampleBytes("samples/vitral.emf");
+
 private slots:
+    void initTestCase() { QVERIFY(enterSandbox(m_sandbox)); }
     void decodesByContent_data();
     void decodesByContent();
     void refusesBadBytes_data();
     void refusesBadBytes();
     void refusesBadRequests();
+    // libwmf writes the bitmaps of a metafile to files of their own unless told otherwise.
+    void cleanupTestCase() { QCOMPARE(filesBelow(m_sandbox.path()), QStringList()); }
 };
 
 void tst_PictureLoader::decodesByContent_data()
 {
-    // Each row's bytes go into a file named like the row.
+    // Each row's bytes go into a file named like the row. The colour is that of the point
+    // at the given fractions of the width and height, if fixed.
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<QPoint>("where");
+    QTest::addColumn<QPointF>("at");
     QTest::addColumn<QColor>("colour");
 
     // The bottom right quadrant is blue only when rows and columns come out in their order.
     const QImage picture = quadrants(120, 80);
+    const QSize size = picture.size();
     const QByteArray bmp = encoded(picture, "bmp");
-    const QSize size(120, 80);
-    const QPoint corner(90, 60);
+    const QPointF corner(0.875, 0.875);
     const QColor blue = quadrantColours[2];
     QTest::newRow("JPEG named foto.bmp") << encoded(picture, "jpeg", 90) << size << corner << blue;
     QTest::newRow("BMP named foto.jpg") << bmp << size << corner << blue;
@@ -62,22 +98,48 @@ void tst_PictureLoader::decodesByContent_data()
     QTest::newRow("top-down BMP") << patched(bmp, {{22, quint32(-80)}}) << size << corner
                                   << quadrantColours[1];
     QTest::newRow("ICO named icono.png")
-        << encoded(quadrants(32, 32), "ico") << QSize(32, 32) << QPoint(24, 24) << blue;
+        << encoded(quadrants(32, 32), "ico") << QSize(32, 32) << corner << blue;
     QTest::newRow("GIF named mosaico.jpg")
-        << sampleBytes("samples/mosaico.gif") << QSize(800, 600) << QPoint(8, 6) << QColor(255, 51, 51);
+        << sampleBytes("samples/mosaico.gif") << QSize(800, 600) << corner << QColor(102, 102, 102);
     QTest::newRow("run-length BMP") << runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00\x04\x02\x00\x01"))
-                                    << QSize(4, 2) << QPoint(0, 1) << QColor(250, 0, 0);
+                                    << QSize(4, 2) << corner << QColor(250, 0, 0);
     QImage clear(40, 40, QImage::Format_ARGB32);
     clear.fill(Qt::transparent);
     QTest::newRow("transparent PNG, flattened on white")
-        << encoded(clear, "png") << QSize(40, 40) << QPoint(20, 20) << QColor(Qt::white);
+        << encoded(clear, "png") << QSize(40, 40) << corner << QColor(Qt::white);
+
+    const QByteArray &wmf = m_wmf, &emf = m_emf;
+    const QSize drawn(800, 600);
+    const QPointF middle(0.5, 0.5);
+    // The WMF sample sets a transparent background, under which libwmf draws every fill half
+    // transparent: the core would come out orange over the yellow star behind it.
+    QTest::newRow("WMF") << wmf << drawn << middle << core;
+    QTest::newRow("WMF at 1440 units per inch")
+        << patched<quint16>(wmf, {{14, 1440}}) << QSize(53, 40) << middle << core;
+    QTest::newRow("WMF frame of 800 inches")
+        << patched<quint16>(wmf, {{14, 1}}) << QSize(4000, 3000) << middle << core;
+    QTest::newRow("WMF without placeable header") << wmf.mid(22) << drawn << middle << core;
+    QTest::newRow("WMF counts far too large")
+        << patched(wmf, {{28, 0xFFFFFFFF}, {34, 0xFFFFFFFF}}) << drawn << middle << core;
+    const QByteArray text = QByteArrayLiteral("a<b &\xD1\x01!") + littleEndian<quint16>({100, 20});
+    QTest::newRow("WMF text with markup, Latin-1 and control characters")
+        << beforeEof(wmf, 6, wmfRecord(0x0521, {8}, text)) << drawn << middle << core;
+    QTest::newRow("WMF bitmap") << beforeEof(wmf, 6, stretchDib(40, 2, 2, 24)) << drawn << middle
+                                << QColor(0, 0, 255);
+    QTest::newRow("EMF") << emf << drawn << middle << heart;
+    QTest::newRow("EMF counts far too large")
+        << patched(emf, {{48, 0x7FFFFFFF}, {52, 0x7FFFFFFF}}) << drawn << middle << heart;
+    QTest::newRow("EMF description outside the header")
+        << patched(emf, {{60, 0x40000000}, {64, 0xFFFFFF00}}) << drawn << middle << heart;
+    QTest::newRow("EMF frame of 20 km")
+        << patched(emf, {{32, 2000000000}, {36, 1500000000}}) << QSize(4000, 3000) << middle << QColor();
 }
 
 void tst_PictureLoader::decodesByContent()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QSize, size);
-    QFETCH(QPoint, where);
+    QFETCH(QPointF, at);
     QFETCH(QColor, colour);
 
     QTemporaryDir folder;
@@ -88,13 +150,21 @@ void tst_PictureLoader::decodesByContent()
     QCOMPARE(PictureLoader::peekSize(bytes), size);
     const QImage image = PictureLoader::loadFile(file.fileName());
     QCOMPARE(image.size(), size);
-    QCOMPARE(image.format(), QImage::Format_RGB32);
-    QVERIFY2(near(image.pixel(where), colour), qPrintable(QColor(image.pixel(where)).name()));
+    const QImage scaled = PictureLoader::loadDataScaled(bytes, QSize(400, 300));
+    QCOMPARE(scaled.size(), QSize(400, 300));
+    for (const QImage &picture : {image, scaled}) {
+        QCOMPARE(picture.format(), QImage::Format_RGB32);
+        const QRgb pixel = picture.pixel(int(at.x() * picture.width()), int(at.y() * picture.height()));
+        QVERIFY2(!colour.isValid() || near(pixel, colour), qPrintable(QColor(pixel).name()));
+    }
 }
 
 void tst_PictureLoader::refusesBadBytes_data()
 {
+    // Bytes that must be refused, and damaged metafiles that the library may draw or not,
+    // as long as it neither crashes nor draws beyond the caps.
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("refused");
 
     const QImage picture = quadrants(200, 150);
     const QByteArray jpeg = encoded(picture, "jpeg", 90);
@@ -107,28 +177,84 @@ void tst_PictureLoader::refusesBadBytes_data()
     QByteArray bomb = jpeg;
     qToBigEndian<quint32>(60000u << 16 | 60000u, bomb.data() + bomb.indexOf("\xFF\xC0") + 5);
 
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("random bytes") << littleEndian(noise);
-    QTest::newRow("SVG") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>");
-    QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2);
-    QTest::newRow("PNG cut in half") << png.left(png.size() / 2);
-    QTest::newRow("GIF cut in half") << gif.left(gif.size() / 2);
-    QTest::newRow("BMP without its last byte") << bmp.chopped(1);
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("random bytes") << littleEndian(noise) << true;
+    QTest::newRow("SVG") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>")
+                         << true;
+    QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << true;
+    QTest::newRow("PNG cut in half") << png.left(png.size() / 2) << true;
+    QTest::newRow("GIF cut in half") << gif.left(gif.size() / 2) << true;
+    QTest::newRow("BMP without its last byte") << bmp.chopped(1) << true;
     QTest::newRow("RLE bitmap without its end code")
-        << runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00"));
-    QTest::newRow("BMP claiming 2000 x 2000 over 200 x 150 pixels") << patched(bmp, {{18, 2000}, {22, 2000}});
-    QTest::newRow("GIF screen claiming 65535 x 65535") << patched<quint16>(gif, {{6, 65535}, {8, 65535}});
-    QTest::newRow("JPEG claiming 60000 x 60000") << bomb;
-    QTest::newRow("ICO entry pointing past the end") << patched(ico, {{18, ico.size()}});
+        << runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00")) << true;
+    QTest::newRow("BMP claiming 2000 x 2000 over 200 x 150 pixels")
+        << patched(bmp, {{18, 2000}, {22, 2000}}) << true;
+    QTest::newRow("GIF screen claiming 65535 x 65535")
+        << patched<quint16>(gif, {{6, 65535}, {8, 65535}}) << true;
+    QTest::newRow("JPEG claiming 60000 x 60000") << bomb << true;
+    QTest::newRow("ICO entry pointing past the end") << patched(ico, {{18, ico.size()}}) << true;
+
+    const QByteArray &wmf = m_wmf, &emf = m_emf;
+    QRandomGenerator random(20240611);
+    for (const QByteArray &metafile : {wmf, emf}) {
+        const char *name = metafile.startsWith('\x01') ? "EMF" : "WMF";
+        for (int twelfths = 0; twelfths < 12; ++twelfths)
+            QTest::addRow("%s cut to %d/12", name, twelfths)
+                << metafile.left(metafile.size() * twelfths / 12) << true;
+        QTest::addRow("%s without its last byte", name) << metafile.chopped(1) << true;
+        for (int round = 0; round < 100; ++round) {
+            QByteArray mutated = metafile;
+            for (int change = 0; change <= round % 6; ++change)
+                mutated[random.bounded(int(metafile.size()))] = char(random.bounded(256));
+            QTest::addRow("%s mutation %d", name, round) << mutated << false;
+        }
+    }
+    // Records that claim far more points, objects or characters than they hold.
+    for (quint16 function : {0x0324, 0x0325, 0x0538, 0x012D, 0x01F0, 0x0521, 0x0A32, 0x02FB, 0x0626})
+        QTest::addRow("WMF record %x claiming 60000", function)
+            << beforeEof(wmf, 6, wmfRecord(function, {60000, 0x4241, 10, 10})) << false;
+    for (quint32 type : {3, 4, 37, 39, 40, 84, 86})
+        QTest::addRow("EMF record %u claiming 2^30", type)
+            << beforeEof(emf, 20,
+                         emfRecord(type, {0xFFFF, 0, 9, 9, 0x40000000, 1, 1, 0x40000000, 76, 0x40000000}))
+            << false;
+
+    for (quint32 words : {0u, 2u, 0xFFFFFFFFu})
+        QTest::addRow("WMF record of %x words", words) << patched(wmf, {{40, words}}) << true;
+    QTest::newRow("WMF 0 units per inch") << patched<quint16>(wmf, {{14, 0}}) << true;
+    QTest::newRow("WMF frame of zero width") << patched<quint16>(wmf, {{10, 0}}) << true;
+    QTest::newRow("WMF header other than 9 words") << patched<quint16>(wmf, {{24, 12}}) << true;
+    QTest::newRow("WMF without EOF record") << wmf.chopped(6) << true;
+    QTest::newRow("WMF header with no object slots") << patched<quint16>(wmf, {{32, 0}}) << false;
+    QTest::newRow("WMF more objects than the table holds")
+        << beforeEof(wmf, 6, wmfRecord(0x02FC, {0, 0x00FF, 0, 0}).repeated(12)) << false;
+    QTest::newRow("WMF bitmap of 60000 x 60000")
+        << beforeEof(wmf, 6, stretchDib(40, 60000, 60000, 24)) << true;
+    QTest::newRow("WMF bitmap beyond its record") << beforeEof(wmf, 6, stretchDib(40, 200, 200, 24)) << true;
+    QTest::newRow("WMF bitmap of negative width") << beforeEof(wmf, 6, stretchDib(40, -2, 2, 24)) << true;
+    QTest::newRow("WMF bitmap of 2^31 colours")
+        << beforeEof(wmf, 6, stretchDib(40, 2, 2, 8, 1u << 31)) << true;
+    QTest::newRow("WMF bitmap header of 4 GB") << beforeEof(wmf, 6, stretchDib(0xFF000028, 2, 2, 24)) << true;
+    for (quint32 size : {0u, 10u, 0xFFFFFFF0u})
+        QTest::addRow("EMF record size %x", size) << patched(emf, {{148, size}}) << true;
+    QTest::newRow("EMF header shorter than a header") << patched(emf, {{4, 40}}) << true;
+    QTest::newRow("EMF empty frame and bounds")
+        << patched(emf, {{16, 0xFFFFFFFF}, {20, 0xFFFFFFFF}, {32, 0}, {36, 0}}) << true;
+    QTest::newRow("EMF without EOF record") << emf.chopped(20) << true;
+    QTest::newRow("EMF header with no object slots") << patched<quint16>(emf, {{56, 0}}) << false;
 }
 
 void tst_PictureLoader::refusesBadBytes()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, refused);
 
-    QVERIFY(!PictureLoader::peekSize(bytes).isValid());
-    QVERIFY(PictureLoader::loadData(bytes).isNull());
-    QVERIFY(PictureLoader::loadDataScaled(bytes, QSize(50, 50)).isNull());
+    const QSize peeked = PictureLoader::peekSize(bytes);
+    const QImage image = PictureLoader::loadData(bytes);
+    QVERIFY(image.isNull() || (image.size() == peeked && image.width() <= PictureLoader::metafileMaxSide &&
+                               image.height() <= PictureLoader::metafileMaxSide));
+    QVERIFY(!refused || (image.isNull() && !peeked.isValid()));
+    QVERIFY(!refused || PictureLoader::loadDataScaled(bytes, QSize(100, 100)).isNull());
 }
 
 void tst_PictureLoader::refusesBadRequests()

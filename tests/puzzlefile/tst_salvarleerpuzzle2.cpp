@@ -341,25 +341,31 @@ void tst_SalvarLeerPuzzle2::saving()
 void tst_SalvarLeerPuzzle2::failedWriteKeepsEarlierFile_data()
 {
     QTest::addColumn<bool>("fullDisk");
-    QTest::newRow("read-only folder") << false;
-    QTest::newRow("full disk") << true;
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("read-only folder") << false << 0 << QSize(200, 100);
+    QTest::newRow("full disk") << true << 4096 << QSize(200, 100);
+    // Small enough to sit in a write buffer until the commit.
+    QTest::newRow("full disk, small file") << true << 1024 << QSize(40, 30);
 }
 
 void tst_SalvarLeerPuzzle2::failedWriteKeepsEarlierFile()
 {
     QFETCH(bool, fullDisk);
+    QFETCH(int, limit);
+    QFETCH(QSize, picture);
 
     QVERIFY(QDir(m_dir->path()).mkdir("out"));
-    const QString image = file("image", pictureBytes("BMP", Qt::blue, {200, 100}));
+    const QString image = file("image", pictureBytes("BMP", Qt::blue, picture));
     file("out/juego.pzz", "earlier");
     // A file-size limit makes the write fail part-way, as a full disk does.
     rlimit old{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const rlimit limit{fullDisk ? 4096 : old.rlim_cur, old.rlim_max};
+    const rlimit fileLimit{fullDisk ? rlim_t(limit) : old.rlim_cur, old.rlim_max};
     if (!fullDisk && !setReadOnly(path("out"), true))
         QSKIP("This file system cannot make a folder read-only");
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limit);
+    setrlimit(RLIMIT_FSIZE, &fileLimit);
     Messages::queueAnswer(Messages::Answer::Yes);
     const qint16 saved = m_io.salvarPuzzle(image, "f.bmp", board(4, 4, 2), path("out"), "juego", false);
     setrlimit(RLIMIT_FSIZE, &old);
