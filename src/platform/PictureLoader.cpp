@@ -1,5 +1,7 @@
 #include "platform/PictureLoader.h"
 
+#include "platform/LittleEndian.h"
+
 #include "platform/EmfRenderer.h"
 #include "platform/WmfRenderer.h"
 
@@ -23,30 +25,11 @@ constexpr qint64 byteLimit = qint64(PictureLoader::allocationLimitMB) * 1024 * 1
 // Every signature below lies within the first bytes of a file.
 constexpr qsizetype signatureBytes = 64;
 
-quint8 byteAt(const QByteArray &bytes, qsizetype offset)
-{
-    return quint8(bytes.constData()[offset]);
-}
-
-quint16 u16le(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + offset);
-}
-
-quint32 u32le(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + offset);
-}
-
-qint32 s32le(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<qint32>(bytes.constData() + offset);
-}
-
-quint16 u16be(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromBigEndian<quint16>(bytes.constData() + offset);
-}
+using LittleEndian::u16be;
+constexpr auto byteAt = LittleEndian::u8;
+constexpr auto u16le = LittleEndian::u16;
+constexpr auto u32le = LittleEndian::u32;
+constexpr auto s32le = LittleEndian::s32;
 
 quint32 u32be(const QByteArray &bytes, qsizetype offset)
 {

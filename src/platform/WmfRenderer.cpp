@@ -1,5 +1,7 @@
 #include "platform/WmfRenderer.h"
 
+#include "platform/LittleEndian.h"
+
 #include <QString>
 #include <QtEndian>
 
@@ -23,20 +25,9 @@ constexpr double screenDpi = 96.0;
 // libwmf measures a placeable metafile's device space in points.
 constexpr double pointsPerInch = 72.0;
 
-quint16 u16At(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + offset);
-}
-
-qint16 s16At(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<qint16>(bytes.constData() + offset);
-}
-
-quint32 u32At(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + offset);
-}
+constexpr auto u16At = LittleEndian::u16;
+constexpr auto s16At = LittleEndian::s16;
+constexpr auto u32At = LittleEndian::u32;
 
 bool standardHeaderAt(const QByteArray &bytes, qsizetype offset)
 {

@@ -213,7 +213,7 @@ private slots:
         // Presses (d) and releases (u) on a surface cut into 100 × 80 places: the button, s for
         // Shift, then @column,row with a place's middle at whole numbers; g@columns,rows replaces
         // the board by an assembled one while the surface keeps its cut. The trace lists the
-        // painted places (N normal, I inverted) and each event's outcome (R refresh, C completed).
+        // painted places (N normal, I inverted) and each event's outcome (R refresh, C completed, - neither).
         QTest::addColumn<bool>("sliding"); // Normal-style boards are 4 × 3, sliding ones 3 × 3
         QTest::addColumn<QString>("start"); // the two places of one exchange made beforehand
         QTest::addColumn<QString>("events");

@@ -8,6 +8,8 @@
 #include <QtEndian>
 
 #include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 // Pictures and picture bytes the picture tests build in memory or find beside the program.
 namespace PictureSamples {

@@ -1,4 +1,5 @@
 #include "PictureEncoders.h"
+#include "ByteWriter.h"
 
 #include <QtEndian>
 
@@ -6,19 +7,6 @@
 
 namespace {
 
-void put16(QByteArray &out, quint16 value)
-{
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void put32(QByteArray &out, quint32 value)
-{
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
 
 // Packs variable-length LZW codes least significant bit first into 255-byte sub-blocks.
 class CodeWriter

@@ -1,4 +1,5 @@
 #include "WmfWriter.h"
+#include "ByteWriter.h"
 
 #include <QtEndian>
 
@@ -19,19 +20,6 @@ constexpr quint16 metaPolygon = 0x0324;
 constexpr quint16 metaEllipse = 0x0418;
 constexpr quint16 metaRectangle = 0x041B;
 
-void put16(QByteArray &out, quint16 value)
-{
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void put32(QByteArray &out, quint32 value)
-{
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
 
 quint16 low(quint32 value)
 {

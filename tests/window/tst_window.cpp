@@ -1,0 +1,693 @@
+#include "WindowTestKit.h"
+
+#include "about/FormAcercaDe.h"
+#include "app/BoardWidget.h"
+#include "app/FormVentanita.h"
+#include "app/tess2mainform.h"
+#include "board/TableroClass.h"
+#include "dialog/Dialog.h"
+#include "platform/Messages.h"
+#include "platform/RunTimeError.h"
+#include "settings/ConfigFileHandler.h"
+#include "settings/comun.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace WindowTestKit;
+
+namespace
+{
+
+// The items of the saved configuration line, quotes kept.
+QList<QByteArray> configItems()
+{
+    QFile file(configPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().split(',') : QList<QByteArray>();
+}
+
+// Bright, saturated and different for every block of grids up to 8 × 8, so a piece is known
+// by any pixel of it: hues 37 degrees apart do not meet for 64 blocks.
+QRgb blockColor(int column, int row)
+{
+    const int index = (column - 1) * 8 + (row - 1);
+    return QColor::fromHsv((index * 37) % 360, 190, index % 2 ? 200 : 250).rgb();
+}
+
+QRect placeRect(QSize size, int columns, int rows, int column, int row)
+{
+    const auto edge = [](int index, int count, int length) { return qRound(double(index) * length / count); };
+    return QRect(QPoint(edge(column - 1, columns, size.width()), edge(row - 1, rows, size.height())),
+                 QPoint(edge(column, columns, size.width()) - 1, edge(row, rows, size.height()) - 1));
+}
+
+// Writes a BMP cut into columns × rows blocks of blockColor and returns its path.
+QString writeBlockPicture(const QString &folder, QSize size, int columns, int rows)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r)
+            QPainter(&picture).fillRect(placeRect(size, columns, rows, c, r), QColor(blockColor(c, r)));
+    }
+    const QString path = QStringLiteral("%1/bloques_%2x%3.bmp").arg(folder).arg(columns).arg(rows);
+    return picture.save(path, "BMP") ? path : QString();
+}
+
+// The Open command with the dialog answered: the grid and style chosen, then OK.
+void openPuzzle(tess2mainform &window, int columns, int rows, bool dificil)
+{
+    onNextModal([=](QWidget *modal) {
+        auto *listX = modal->findChild<QListWidget *>(QStringLiteral("ListX"));
+        auto *listY = modal->findChild<QListWidget *>(QStringLiteral("ListY"));
+        auto *style = modal->findChild<QRadioButton *>(dificil ? "OptionDificil" : "OptionNormal");
+        auto *ok = modal->findChild<QPushButton *>(QStringLiteral("OKButton"));
+        QVERIFY(listX && listY && style && ok);
+        listX->setCurrentRow(columns - 2);
+        listY->setCurrentRow(rows - 2);
+        style->setChecked(true);
+        ok->click();
+    });
+    window.abrirDialogoNuevoPuzzle();
+}
+
+// The commands on offer, as the words of "open input save view zoom simple" that are on:
+// the board taking the mouse, saving (menu item and button), the assembled view, the three
+// zoom buttons and the one-text status bar. A word with "?" is on only in part.
+QString commandState(const tess2mainform &window)
+{
+    const auto button = [&window](const char *key) { return window.toolbarButton(key)->isVisible(); };
+    const std::pair<const char *, QList<bool>> offers[] = {
+        {"open", {window.toolbarButton("abrir")->isEnabled(), window.action("M_Abrir")->isEnabled()}},
+        {"input", {window.boardWidget()->inputEnabled()}},
+        {"save", {window.toolbarButton("guardar")->isEnabled(), window.action("M_Guardar")->isEnabled()}},
+        {"view", {window.action("M_Ver_Montado")->isEnabled()}},
+        {"zoom", {button("fit"), button("zoom_out"), button("zoom_in")}},
+        {"simple", {window.statusSimpleMode()}}};
+    QStringList on;
+    for (const auto &[word, states] : offers) {
+        if (states.contains(true))
+            on << QLatin1String(word) + (states.contains(false) ? QStringLiteral("?") : QString());
+    }
+    return on.join(QLatin1Char(' '));
+}
+
+// The place "c,r" at the start of the text.
+QPoint place(const QString &text)
+{
+    const QStringList numbers = text.section(QLatin1Char('>'), 0, 0).split(QLatin1Char(','));
+    return QPoint(numbers.value(0).toInt(), numbers.value(1).toInt());
+}
+
+// A press on the place at the start of the text and the release on the place after ">", if
+// any, on a board of n × n places; place 0 lies off the board.
+void drag(QWidget *board, int n, Qt::MouseButton button, const QString &places,
+          Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const auto middle = [board, n](QPoint p) {
+        return QPoint(int((p.x() - 0.5) * board->width() / n), int((p.y() - 0.5) * board->height() / n));
+    };
+    QTest::mousePress(board, button, modifiers, middle(place(places)));
+    QTest::mouseRelease(board, button, modifiers, middle(place(places.section(QLatin1Char('>'), -1))));
+}
+
+// A new board with the pieces of places a and b exchanged, its first move, and every other
+// piece home.
+void arrangeSwapped(TableroClass &tablero, QPoint a, QPoint b)
+{
+    const qint16 columns = tablero.getCasillasX();
+    const qint16 rows = tablero.getCasillasY();
+    tablero.Inicializar(columns, rows, columns, rows, tablero.getExtension(), false, false);
+    tablero.IntercambiarFichas(qint16(a.x()), qint16(a.y()), qint16(b.x()), qint16(b.y()));
+}
+
+// Empty when the middle of every place of the image has colourAt(column, row) and
+// either every grid line is black or, without grid, no pixel at all is; otherwise what differs.
+QString placesProblem(const QImage &image, int columns, int rows,
+                      const std::function<QRgb(int, int)> &colourAt, bool grid)
+{
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            const QPoint middle = placeRect(image.size(), columns, rows, c, r).center();
+            if ((image.pixel(middle) ^ colourAt(c, r)) & 0xFFFFFF)
+                return QString::asprintf("place (%d, %d) is #%06x", c, r, image.pixel(middle) & 0xFFFFFF);
+        }
+    }
+    // A grid line is black where one of the three pixels across its exact place is; a
+    // border's line lies on the image's last pixel.
+    QSet<int> lineX;
+    QSet<int> lineY;
+    for (int i = 0; i <= qMax(columns, rows); ++i) {
+        const QRect next = placeRect(image.size(), columns, rows, qMin(i, columns) + 1, qMin(i, rows) + 1);
+        lineX << qMin(next.left(), image.width() - 1);
+        lineY << qMin(next.top(), image.height() - 1);
+    }
+    const auto black = [&image](int x, int y) {
+        return image.valid(x, y) && image.pixel(x, y) == qRgb(0, 0, 0);
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool wrong =
+                grid ? (lineX.contains(x) && !black(x - 1, y) && !black(x, y) && !black(x + 1, y)) ||
+                           (lineY.contains(y) && !black(x, y - 1) && !black(x, y) && !black(x, y + 1))
+                     : black(x, y);
+            if (wrong)
+                return QString::asprintf("pixel (%d, %d) is %s", x, y, grid ? "on a grid line" : "black");
+        }
+    }
+    return QString();
+}
+
+// The window's board as its pieces say, the sliding style's empty place black, with the grid.
+QString boardProblem(tess2mainform &window, bool sliding)
+{
+    const TableroClass &board = window.tablero();
+    const auto colourAt = [&board, sliding](int c, int r) {
+        qint16 ox = 0;
+        qint16 oy = 0;
+        board.getCasilla(qint16(c), qint16(r), ox, oy);
+        const bool empty = sliding && ox == board.getCasillasX() && oy == board.getCasillasY();
+        return empty ? qRgb(0, 0, 0) : blockColor(ox, oy);
+    };
+    return placesProblem(window.boardImage(), board.getCasillasX(), board.getCasillasY(), colourAt, true);
+}
+
+bool previewShown(const tess2mainform &window)
+{
+    return window.ventanita() && window.ventanita()->isVisible();
+}
+
+QString panels(const tess2mainform &window, std::initializer_list<int> numbers)
+{
+    QStringList texts;
+    for (int number : numbers)
+        texts << window.statusPanel(number)->text();
+    return texts.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class tst_Window : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+
+    // A window whose first puzzle is a block picture of the size given, cut as asked.
+    std::unique_ptr<tess2mainform> build(int columns, int rows, bool dificil, QSize size = QSize(480, 360))
+    {
+        auto window = startWindow(writeBlockPicture(m_root.path(), size, columns, rows));
+        openPuzzle(*window, columns, rows, dificil);
+        return window;
+    }
+
+private slots:
+    void initTestCase() { prepareEnvironment(m_root.path()); }
+    void init()
+    {
+        Messages::clearShown();
+        writeConfig({0, m_root.path()});
+    }
+    void cleanup() { stopWatchingModals(); }
+
+    void languages_data()
+    {
+        QTest::addColumn<int>("language");
+        // The captions File, See it assembled, In a new window and English, the bar, the About
+        // box and the language checked; at start-up, then after switching to Spanish (English
+        // from Spanish).
+        QTest::addColumn<QString>("texts");
+        QTest::addColumn<QString>("switched");
+
+        const QString english =
+            QStringLiteral("File|See it assembled|In a new window|English|NO IMAGE|About Tesselon|en");
+        const QString spanish = QStringLiteral(
+            "Archivo|ver Montado|En una nueva ventana|English|SIN IMAGEN|Acerca de Tesselon|es");
+        QTest::newRow("English") << 0 << english << spanish;
+        QTest::newRow("Spanish") << 1 << spanish << english;
+        // Galician keeps the captions the window was designed with, and English stays checked.
+        const QString galician =
+            QString::fromUtf8("Archivo|Ver Montado|Ventana independiente|Inglés|NO IMAGE|About Tesselon|en");
+        QTest::newRow("Galician") << 2 << galician << spanish;
+    }
+
+    void languages()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, texts);
+        QFETCH(QString, switched);
+
+        writeConfig({qint16(language), m_root.path()});
+        tess2mainform window;
+        // The first dialog, closed, leaves no puzzle.
+        onNextModal([](QWidget *) {});
+        window.startUp();
+        QCOMPARE(commandState(window), QStringLiteral("open simple"));
+        QAction *espanol = window.action(QString::fromUtf8("M_Español"));
+        QAction *ingles = window.action("M_Ingles");
+        const auto shown = [&] {
+            QStringList all;
+            for (const char *item : {"M_Archivo", "M_Ver_Montado", "M_Ventana_Independiente", "M_Ingles"})
+                all << window.action(item)->text();
+            all << window.statusSimpleText()->text();
+            if (window.acercaDe() && window.acercaDe()->isVisible())
+                all << window.acercaDe()->windowTitle();
+            all << QString(espanol->isChecked() ? "es" : "") + (ingles->isChecked() ? "en" : "");
+            return all.join(QLatin1Char('|'));
+        };
+        window.action("M_Acerca_de")->trigger();
+        QCOMPARE(shown(), texts);
+
+        // The open About box is opened again in the new language once pending events have run.
+        (language == 1 ? ingles : espanol)->trigger();
+        QTest::qWait(50);
+        QCOMPARE(shown(), switched);
+        QCOMPARE(window.configFile().getLanguage(), qint16(language == 1 ? 0 : 1));
+
+        // 98 % × 95 % of the screen, frame included, centred, and 30 units (2 pixels) from the top.
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tesselon"));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect frame = window.frameGeometry().translated(-screen.topLeft());
+        QVERIFY(qAbs(frame.width() - screen.width() * 0.98) <= 1 &&
+                qAbs(frame.height() - screen.height() * 0.95) <= 1);
+        QVERIFY(qAbs(frame.left() - (screen.width() - frame.width()) / 2.0) <= 1);
+        QCOMPARE(frame.top(), 2);
+    }
+
+    void missingResource_data()
+    {
+        QTest::addColumn<QString>("missing");
+        for (const char *name :
+             {"open.bmp", "save.bmp", "zoom_out.bmp", "zoom_in.bmp", "fit.bmp", "Atom.ico"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void missingResource()
+    {
+        QFETCH(QString, missing);
+        QTemporaryDir resources;
+        const QDir icons(comun::programFolder() + QStringLiteral("/icons"));
+        QVERIFY(QDir(resources.path()).mkpath(QStringLiteral("icons")));
+        for (const QString &name : icons.entryList(QDir::Files)) {
+            if (name != missing)
+                QVERIFY(
+                    QFile::copy(icons.filePath(name), resources.filePath(QStringLiteral("icons/") + name)));
+        }
+        tess2mainform window;
+        window.setResourceFolder(resources.path());
+        QString error;
+        try {
+            window.startUpWithoutDialog();
+        } catch (const RunTimeError &e) {
+            error = QString::number(e.number()) + QLatin1Char(' ') + e.description();
+        }
+        // Every toolbar bitmap is needed before the window shows; its own icon is not.
+        const bool stops = missing.endsWith(QLatin1String(".bmp"));
+        QVERIFY2(stops ? error.startsWith(QStringLiteral("53 ")) && error.contains(missing) : error.isEmpty(),
+                 qPrintable(error));
+        QCOMPARE(window.isVisible(), !stops);
+        QCOMPARE(window.windowIcon().isNull(), missing == QLatin1String("Atom.ico"));
+    }
+
+    void firstRunChooser_data()
+    {
+        QTest::addColumn<int>("configured"); // -1: no data folder at all
+        QTest::addColumn<QString>("option"); // empty: the chooser is closed without a choice
+        QTest::addColumn<int>("language");
+
+        QTest::newRow("English on a new machine") << -1 << "Option1" << 0;
+        QTest::newRow("Spanish over English") << 0 << "Option2" << 1;
+        QTest::newRow("closed keeps Spanish") << 1 << "" << 1;
+    }
+
+    void firstRunChooser()
+    {
+        QFETCH(int, configured);
+        QFETCH(QString, option);
+        QFETCH(int, language);
+
+        if (configured < 0)
+            QVERIFY(QDir(comun::getDataFolder()).removeRecursively());
+        else
+            writeConfig({qint16(configured), m_root.path(), true});
+        tess2mainform window;
+        QString seen;
+        onNextModal([&](QWidget *modal) {
+            seen = modal->metaObject()->className() + QString(window.isVisible() ? " over" : " before");
+            auto *choice = option.isEmpty() ? nullptr : modal->findChild<QRadioButton *>(option);
+            auto *ok = modal->findChild<QPushButton *>(QStringLiteral("Command1"));
+            if (choice && ok) {
+                choice->click();
+                ok->click();
+            }
+        });
+        window.startUpWithoutDialog();
+        QCOMPARE(seen, QStringLiteral("FormIdiomaInicial before"));
+        QCOMPARE(window.statusSimpleText()->text(),
+                 language ? QStringLiteral("SIN IMAGEN") : QStringLiteral("NO IMAGE"));
+
+        // The choice and the cleared flag wait in memory for the close box's Yes to save them;
+        // later runs ask nothing.
+        QCOMPARE(configItems().value(9), QByteArray("#TRUE#"));
+        Messages::queueAnswer(Messages::Answer::Yes);
+        window.close();
+        const QList<QByteArray> items = configItems();
+        QCOMPARE(items.at(1) + ' ' + items.at(9), QByteArray::number(language) + " #FALSE#");
+        bool chooserAgain = false;
+        onNextModal([&chooserAgain](QWidget *) { chooserAgain = true; });
+        QVERIFY(startWindow()->isVisible() && !chooserAgain);
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("exitCommand"); // otherwise the close box
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("question");
+
+        const QString english = QStringLiteral("Do you want to close the program?");
+        QTest::newRow("English, close box, No") << 0 << false << false << english;
+        QTest::newRow("Spanish, close box, Yes")
+            << 1 << false << true << QString::fromUtf8("¿Desea abandonar el programa?");
+        QTest::newRow("Galician, Exit, No")
+            << 2 << true << false << QString::fromUtf8("¿Desexa abandona-lo programa?");
+        // Were the question asked twice, the second would take its default, No, and keep the window.
+        QTest::newRow("English, Exit, Yes") << 0 << true << true << english;
+    }
+
+    void closeQuestion()
+    {
+        QFETCH(int, language);
+        QFETCH(bool, exitCommand);
+        QFETCH(bool, yes);
+        QFETCH(QString, question);
+
+        writeConfig({qint16(language), m_root.path()});
+        const auto window = build(4, 4, false);
+        const QImage board = window->boardImage().copy();
+        QVERIFY(QFile::remove(configPath()));
+        Messages::queueAnswer(yes ? Messages::Answer::Yes : Messages::Answer::No);
+        exitCommand ? window->action("M_Salir")->trigger() : void(window->close());
+
+        QCOMPARE(Messages::shownTexts(), QStringList{question});
+        const Messages::Shown box = Messages::shown().value(0);
+        QVERIFY(box.title == QLatin1String("Tesselon") && box.buttons == Messages::Buttons::YesNo &&
+                box.icon == Messages::Icon::Information && box.defaultAnswer == Messages::Answer::No);
+        QCOMPARE(window->isVisible(), !yes);
+        QCOMPARE(configItems().value(1), yes ? QByteArray::number(language) : QByteArray());
+        // No goes on with the puzzle untouched.
+        QCOMPARE(window->boardImage(), board);
+        QCOMPARE(commandState(*window), QStringLiteral("open input save view zoom"));
+    }
+
+    void buildFromPicture_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::addColumn<QSize>("grid");
+        QTest::addColumn<bool>("dificil");
+        QTest::addColumn<QSize>("sourceSize");
+
+        QTest::newRow("4x4 Normal") << QSize(480, 360) << QSize(4, 4) << false << QSize(480, 360);
+        QTest::newRow("3x5 sliding, wide") << QSize(600, 200) << QSize(3, 5) << true << QSize(600, 200);
+        QTest::newRow("5x3 Normal, tall") << QSize(200, 600) << QSize(5, 3) << false << QSize(200, 600);
+        QTest::newRow("2x2 sliding, reduced") << QSize(1200, 700) << QSize(2, 2) << true << QSize(900, 525);
+    }
+
+    void buildFromPicture()
+    {
+        QFETCH(QSize, pictureSize);
+        QFETCH(QSize, grid);
+        QFETCH(bool, dificil);
+        QFETCH(QSize, sourceSize);
+
+        const auto window = build(grid.width(), grid.height(), dificil, pictureSize);
+        QVERIFY(Messages::shown().isEmpty());
+        QCOMPARE(window->sourcePicture().size(), sourceSize);
+        QCOMPARE(commandState(*window), QStringLiteral("open input save view zoom"));
+        // The board fits the viewport: it fills one side, stays inside the other and needs no
+        // scroll bar.
+        const QSize board = window->boardImage().size();
+        const QSize view = window->viewport()->size();
+        QVERIFY(qAbs(board.width() - view.width()) <= 1 || qAbs(board.height() - view.height()) <= 1);
+        QVERIFY(board.width() <= view.width() + 1 && board.height() <= view.height() + 1);
+        QVERIFY(!window->hScroll()->isVisible() && !window->vScroll()->isVisible());
+        QCOMPARE(boardProblem(*window, dificil), QString());
+
+        QCOMPARE(panels(*window, {1, 2, 3}),
+                 QString::asprintf("NOT ASSEMBLED|bloques_%dx%d.bmp|%d pieces (%dx%d)", grid.width(),
+                                   grid.height(), grid.width() * grid.height(), grid.width(), grid.height()));
+    }
+
+    void moves_data()
+    {
+        QTest::addColumn<bool>("dificil");
+        // Steps separated by ";": L left, R right, S Shift + left button, on the places drag takes.
+        QTest::addColumn<QString>("steps");
+        // Pieces that changed place, "from>to", and marked places, "!c,r".
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<int>("moves");
+
+        const QStringList none;
+        QTest::newRow("drag exchanges") << false << "L2,1>4,3" << QStringList{"2,1>4,3", "4,3>2,1"} << 1;
+        QTest::newRow("click") << false << "L2,2" << none << 1;
+        QTest::newRow("release off the board") << false << "L2,2>0,2" << none << 1;
+        QTest::newRow("right click marks") << false << "R2,2" << QStringList{"!2,2"} << 0;
+        QTest::newRow("Shift click marks") << false << "S3,1" << QStringList{"!3,1"} << 0;
+        QTest::newRow("second right click unmarks") << false << "R2,2;R2,2" << none << 0;
+        QTest::newRow("group moves") << false << "R2,1;R3,1;L3,1>4,1"
+                                     << QStringList{"3,1>4,1", "2,1>3,1", "4,1>2,1"} << 2;
+        // The sliding style's empty place is (2, 2); the release elsewhere does nothing.
+        QTest::newRow("slide") << true << "L3,2>4,1" << QStringList{"3,2>2,2", "2,2>3,2"} << 1;
+        QTest::newRow("right button slides") << true << "R2,3>4,1" << QStringList{"2,3>2,2", "2,2>2,3"} << 1;
+        QTest::newRow("diagonal stays") << true << "L1,1>4,1" << none << 0;
+    }
+
+    void moves()
+    {
+        QFETCH(bool, dificil);
+        QFETCH(QString, steps);
+        QFETCH(QStringList, changes);
+        QFETCH(int, moves);
+
+        const auto window = build(4, 4, dificil);
+        arrangeSwapped(window->tablero(), QPoint(2, 2), QPoint(4, 4));
+        window->PaintTablero();
+        for (const QString &step : steps.split(QLatin1Char(';'))) {
+            drag(window->boardWidget(), 4,
+                 step.startsWith(QLatin1Char('R')) ? Qt::RightButton : Qt::LeftButton, step.mid(1),
+                 step.startsWith(QLatin1Char('S')) ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        // Arranging the board was its first move.
+        QCOMPARE(panels(*window, {5, 6}),
+                 QString::asprintf("%d pieces out of place|%d movements",
+                                   window->tablero().NumeroDeFichasPorColocar(), 1 + moves));
+        // The piece now on each place, drawn inverted when marked.
+        const auto colourAt = [&](int c, int r) {
+            QPoint from(c, r);
+            for (const QString &travel : changes) {
+                if (place(travel.section(QLatin1Char('>'), 1)) == QPoint(c, r))
+                    from = place(travel);
+            }
+            const QPoint home = from == QPoint(2, 2) || from == QPoint(4, 4) ? QPoint(6, 6) - from : from;
+            const QRgb colour =
+                dificil && home == QPoint(4, 4) ? qRgb(0, 0, 0) : blockColor(home.x(), home.y());
+            return changes.contains(QStringLiteral("!%1,%2").arg(c).arg(r)) ? colour ^ 0xFFFFFF : colour;
+        };
+        QCOMPARE(placesProblem(window->boardImage(), 4, 4, colourAt, true), QString());
+    }
+
+    void completion_data()
+    {
+        QTest::addColumn<bool>("dificil");
+        // The board starts with the pieces of the two places exchanged; the last move drags from
+        // the first to the second.
+        QTest::addColumn<QString>("places");
+
+        QTest::newRow("Normal, last drag") << false << "1,1>2,1";
+        // Even a board already assembled stays unsolved until a move.
+        QTest::newRow("Normal, click on an assembled board") << false << "3,3>3,3";
+        QTest::newRow("sliding, last slide") << true << "4,4>3,4";
+    }
+
+    void completion()
+    {
+        QFETCH(bool, dificil);
+        QFETCH(QString, places);
+
+        const auto window = build(4, 4, dificil);
+        arrangeSwapped(window->tablero(), place(places), place(places.section(QLatin1Char('>'), 1)));
+        window->PaintTablero();
+        window->action("M_Ventana_Independiente")->trigger();
+        QVERIFY(previewShown(*window));
+        drag(window->boardWidget(), 4, Qt::LeftButton, places);
+
+        QCOMPARE(window->getEstado(), 2);
+        QCOMPARE(panels(*window, {1, 4, 5, 6}),
+                 QStringLiteral("ASSEMBLED|16 pieces in place|0 pieces out of place|2 movements"));
+        // The whole picture, the sliding style's last piece included, and no grid.
+        QCOMPARE(placesProblem(window->boardImage(), 4, 4, blockColor, false), QString());
+        QTRY_VERIFY(!previewShown(*window));
+        QCOMPARE(commandState(*window), QStringLiteral("open zoom"));
+
+        // The board takes no more moves.
+        const QImage assembled = window->boardImage().copy();
+        drag(window->boardWidget(), 4, Qt::LeftButton, QStringLiteral("1,1>2,2"));
+        drag(window->boardWidget(), 4, Qt::RightButton, QStringLiteral("3,3"));
+        QCOMPARE(window->boardImage(), assembled);
+        QCOMPARE(window->tablero().getNumeroDeMovimientos(), 2);
+    }
+
+    void commandsByState_data()
+    {
+        QTest::addColumn<int>("estado");
+        QTest::addColumn<QString>("archivoSinPath");
+        QTest::addColumn<QString>("offered");
+
+        for (const char *name : {"partida.pzz", "PARTIDA.PZZ", "foto.jpg"}) {
+            QTest::addRow("0, %s", name) << 0 << name << "open simple";
+            QTest::addRow("1, %s", name) << 1 << name << "open input save view zoom";
+            QTest::addRow("2, %s", name)
+                << 2 << name << (QByteArray(name).endsWith(".pzz") ? "open save zoom" : "open zoom");
+        }
+        // Any other value leaves the commands of the unsolved puzzle as they were.
+        QTest::addRow("7, foto.jpg") << 7 << QStringLiteral("foto.jpg") << "open input save view zoom";
+    }
+
+    void commandsByState()
+    {
+        QFETCH(int, estado);
+        QFETCH(QString, archivoSinPath);
+        QFETCH(QString, offered);
+
+        const auto window = build(4, 4, false);
+        window->dialog().ArchivoSinPath = archivoSinPath;
+        window->setEstado(estado);
+        QCOMPARE(commandState(*window), offered);
+    }
+
+    void zoom()
+    {
+        const auto window = build(4, 4, false);
+        const float fit = window->getZoom();
+        const auto press = [&window](const char *key, int times) {
+            for (int i = 0; i < times && window->toolbarButton(key)->isVisible(); ++i)
+                window->toolbarButton(key)->trigger();
+        };
+        // Three steps in make the board overhang the viewport both ways; three out fit it again.
+        press("zoom_in", 3);
+        QVERIFY(qAbs(window->getZoom() / fit - 1.331) < 1e-5);
+        QVERIFY(window->hScroll()->isVisible() && window->vScroll()->isVisible());
+        press("zoom_out", 3);
+        QVERIFY(qAbs(window->getZoom() / fit - 1) < 1e-5);
+
+        // At either limit its button hides.
+        press("zoom_out", 80);
+        QVERIFY(!window->toolbarButton("zoom_out")->isVisible() && window->getZoom() < fit / 4);
+        press("zoom_in", 80);
+        QVERIFY(!window->toolbarButton("zoom_in")->isVisible() && window->getZoom() > fit * 1.5);
+
+        // Placing the last piece brings it back. Both places lie in view, near the board's
+        // top-left corner.
+        arrangeSwapped(window->tablero(), QPoint(1, 1), QPoint(2, 1));
+        window->hScroll()->setValue(0);
+        window->vScroll()->setValue(0);
+        window->PaintTablero();
+        QWidget *board = window->boardWidget();
+        QTest::mousePress(board, Qt::LeftButton, Qt::NoModifier, QPoint(board->width() / 4 - 20, 20));
+        QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, QPoint(board->width() / 4 + 20, 20));
+        QCOMPARE(commandState(*window), QStringLiteral("open zoom"));
+    }
+
+    void forAFewSeconds()
+    {
+        const auto window = build(4, 4, false);
+        arrangeSwapped(window->tablero(), QPoint(1, 1), QPoint(4, 4));
+        window->zoomIn();
+        const float zoom = window->getZoom();
+        qint64 now = 50000;
+        window->setClock([&now] { return now; });
+        bool returned = false;
+        QStringList seen;
+        QTimer::singleShot(30, window.get(), [&] {
+            seen << placesProblem(window->boardImage(), 4, 4, blockColor, false);
+            now += 2999;
+        });
+        QTimer::singleShot(250, window.get(), [&] {
+            seen << (returned ? "returned" : "waiting")
+                 << placesProblem(window->boardImage(), 4, 4, blockColor, false);
+            now += 1;
+        });
+        // Should the wait ignore the clock, this ends it rather than hang the test.
+        QTimer::singleShot(5000, window.get(), [&now] { now += 1000000; });
+        window->action("M_Por_Unos_Segundos")->trigger();
+        returned = true;
+        QCOMPARE(seen, (QStringList{QString(), "waiting", QString()}));
+        QVERIFY(now < 1000000);
+        // Afterwards the board is back as it was, at the same zoom.
+        QCOMPARE(boardProblem(*window, false), QString());
+        QCOMPARE(window->getZoom(), zoom);
+    }
+
+    void previewWindow()
+    {
+        const auto window = build(4, 4, false, QSize(480, 240));
+        window->action("M_Ventana_Independiente")->trigger();
+        QVERIFY(previewShown(*window));
+        FormVentanita *preview = window->ventanita();
+        QVERIFY(preview->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // 4395 units wide at (10245, 1005); the whole picture, in its proportions, fills the
+        // client area.
+        QLabel *image = preview->image();
+        QCOMPARE(image->geometry(), QRect(0, 0, 293, preview->height()));
+        QCOMPARE(preview->width(), 293);
+        QVERIFY(qAbs(image->height() - 146.5) <= 1);
+        QVERIFY(qAbs(preview->x() - 683) <= 1 && qAbs(preview->y() - 67) <= 1);
+        QCOMPARE(placesProblem(image->pixmap().toImage(), 4, 4, blockColor, false), QString());
+
+        // It follows the main window's minimising, but once closed stays closed.
+        const auto minimiseAndRestore = [&window] {
+            window->showMinimized();
+            const bool hidden = !previewShown(*window);
+            window->showNormal();
+            QTest::qWait(20);
+            return hidden;
+        };
+        QVERIFY(minimiseAndRestore() && previewShown(*window));
+        window->ventanita()->close();
+        QVERIFY(minimiseAndRestore() && !previewShown(*window));
+
+        // A new puzzle closes it for good too.
+        window->action("M_Ventana_Independiente")->trigger();
+        openPuzzle(*window, 4, 4, false);
+        QVERIFY(minimiseAndRestore() && !previewShown(*window));
+    }
+
+    void onlyPlacedPieces()
+    {
+        const auto window = build(4, 4, false);
+        arrangeSwapped(window->tablero(), QPoint(1, 1), QPoint(2, 1));
+        window->PaintTablero();
+        QAction *item = window->action("M_Ver_Solo_Piezas_Montadas");
+        const auto state = [&] {
+            return commandState(*window) + (item->isChecked() ? " checked" : "") +
+                   (window->action("M_Por_Unos_Segundos")->isEnabled() ? " few seconds" : "");
+        };
+        // Pieces away from home are black, and the board ignores the mouse.
+        item->trigger();
+        QCOMPARE(state(), QStringLiteral("open save view checked"));
+        drag(window->boardWidget(), 4, Qt::LeftButton, QStringLiteral("1,1>2,1"));
+        const auto blacked = [](int c, int r) { return r == 1 && c <= 2 ? qRgb(0, 0, 0) : blockColor(c, r); };
+        QCOMPARE(placesProblem(window->boardImage(), 4, 4, blacked, true), QString());
+
+        // Leaving the mode redraws the board and brings back even zoom buttons a limit had hidden.
+        item->trigger();
+        QCOMPARE(boardProblem(*window, false), QString());
+        for (int i = 0; i < 80 && window->toolbarButton("zoom_out")->isVisible(); ++i)
+            window->toolbarButton("zoom_out")->trigger();
+        item->trigger();
+        item->trigger();
+        QCOMPARE(state(), QStringLiteral("open input save view zoom few seconds"));
+    }
+};
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"
