@@ -351,7 +351,7 @@ private slots:
         Messages::queueAnswer(Messages::Answer::Yes);
         window.close();
         const QList<QByteArray> items = configItems();
-        QCOMPARE(items.at(1) + ' ' + items.at(9), QByteArray::number(language) + " #FALSE#");
+        QCOMPARE(items.value(1) + ' ' + items.value(9), QByteArray::number(language) + " #FALSE#");
         bool chooserAgain = false;
         onNextModal([&chooserAgain](QWidget *) { chooserAgain = true; });
         QVERIFY(startWindow()->isVisible() && !chooserAgain);
@@ -394,7 +394,7 @@ private slots:
                 box.icon == Messages::Icon::Information && box.defaultAnswer == Messages::Answer::No);
         QCOMPARE(window->isVisible(), !yes);
         QCOMPARE(configItems().value(1), yes ? QByteArray::number(language) : QByteArray());
-        // No goes on with the puzzle untouched.
+        // Either answer leaves the puzzle as it was; after No the program goes on with it.
         QCOMPARE(window->boardImage(), board);
         QCOMPARE(commandState(*window), QStringLiteral("open input save view zoom"));
     }
