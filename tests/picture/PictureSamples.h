@@ -12,7 +12,8 @@
 #include <utility>
 
 // Pictures and picture bytes the picture tests build in memory or find beside the program.
-namespace PictureSamples {
+namespace PictureSamples
+{
 
 // Red, green, blue and yellow clockwise from the top left: flat colours that survive JPEG,
 // palettes and scaling well enough to be checked pixel by pixel.
@@ -39,20 +40,19 @@ inline bool near(QRgb pixel, const QColor &expected, int tolerance = 24)
 
 inline bool showsQuadrants(const QImage &image)
 {
-    const int w = image.width();
-    const int h = image.height();
-    return !image.isNull() && near(image.pixel(w / 4, h / 4), quadrantColours[0]) &&
-           near(image.pixel(3 * w / 4, h / 4), quadrantColours[1]) &&
-           near(image.pixel(3 * w / 4, 3 * h / 4), quadrantColours[2]) &&
-           near(image.pixel(w / 4, 3 * h / 4), quadrantColours[3]);
+    bool shown = !image.isNull();
+    for (int i = 0; i < 4; ++i)
+        shown = shown && near(image.pixel((i == 1 || i == 2 ? 3 : 1) * image.width() / 4,
+                                          (i < 2 ? 1 : 3) * image.height() / 4),
+                              quadrantColours[i]);
+    return shown;
 }
 
 inline QByteArray encoded(const QImage &image, const char *format, int quality = -1)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, quality);
-    return buffer.data();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    return image.save(&buffer, format, quality) ? bytes : QByteArray();
 }
 
 // A file the build draws beside the program, such as "samples/paisaje.jpg".

@@ -7,7 +7,8 @@
 
 using namespace PictureSamples;
 
-namespace {
+namespace
+{
 
 // A 4 x 2 bitmap of run-length encoded 8-bit pixels over a palette of black, red and blue.
 QByteArray runLengthBitmap(const QByteArray &pixels)
@@ -92,7 +93,6 @@ void tst_PictureLoader::decodesByContent_data()
     const QColor blue = quadrantColours[2];
     QTest::newRow("JPEG named foto.bmp") << encoded(picture, "jpeg", 90) << size << corner << blue;
     QTest::newRow("BMP named foto.jpg") << bmp << size << corner << blue;
-    QTest::newRow("PNG named dibujo.gif") << encoded(picture, "png") << size << corner << blue;
     QTest::newRow("DIB without file header") << bmp.mid(14) << size << corner << blue;
     // A negative height reads the same rows top to bottom: the picture turns upside down.
     QTest::newRow("top-down BMP") << patched(bmp, {{22, quint32(-80)}}) << size << corner
@@ -168,7 +168,6 @@ void tst_PictureLoader::refusesBadBytes_data()
 
     const QImage picture = quadrants(200, 150);
     const QByteArray jpeg = encoded(picture, "jpeg", 90);
-    const QByteArray png = encoded(picture, "png");
     const QByteArray bmp = encoded(picture, "bmp");
     const QByteArray gif = sampleBytes("samples/mosaico.gif");
     const QByteArray ico = encoded(quadrants(32, 32), "ico");
@@ -182,7 +181,6 @@ void tst_PictureLoader::refusesBadBytes_data()
     QTest::newRow("SVG") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>")
                          << true;
     QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << true;
-    QTest::newRow("PNG cut in half") << png.left(png.size() / 2) << true;
     QTest::newRow("GIF cut in half") << gif.left(gif.size() / 2) << true;
     QTest::newRow("BMP without its last byte") << bmp.chopped(1) << true;
     QTest::newRow("RLE bitmap without its end code")

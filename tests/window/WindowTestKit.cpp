@@ -13,10 +13,10 @@ namespace WindowTestKit
 
 void prepareEnvironment(const QString &root)
 {
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/config")));
-    qputenv("HOME", QFile::encodeName(root + QStringLiteral("/home")));
-    QDir().mkpath(root + QStringLiteral("/config"));
-    QDir().mkpath(root + QStringLiteral("/home/Documents"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
+    qputenv("HOME", QFile::encodeName(root + "/home"));
+    QDir().mkpath(root + "/config");
+    QDir().mkpath(root + "/home/Documents");
     Twips::overrideFactors(15, 15);
     Messages::startScript();
 }
@@ -32,9 +32,7 @@ void writeConfig(const ConfigLine &line)
     QFile file(configPath());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(QStringLiteral("\"1.0\",%1,\"/\",\"%2\",1,1,4,4,#FALSE#,%3\r\n")
-                   .arg(line.language)
-                   .arg(line.dialogPath, line.firstRun ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"))
-                   .toUtf8());
+                   .arg(line.language).arg(line.dialogPath, line.firstRun ? "#TRUE#" : "#FALSE#").toUtf8());
 }
 
 void onNextModal(std::function<void(QWidget *modal)> act)
@@ -56,8 +54,7 @@ void onNextModal(std::function<void(QWidget *modal)> act)
 
 void stopWatchingModals()
 {
-    qDeleteAll(
-        qApp->findChildren<QTimer *>(QStringLiteral("WindowTestKitModalPoll"), Qt::FindDirectChildrenOnly));
+    qDeleteAll(qApp->findChildren<QTimer *>("WindowTestKitModalPoll", Qt::FindDirectChildrenOnly));
 }
 
 std::unique_ptr<tess2mainform> startWindow(const QString &commandLine)
