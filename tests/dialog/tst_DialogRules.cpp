@@ -9,38 +9,33 @@ class tst_DialogRules : public QObject
     Q_OBJECT
 
 private slots:
-    // Each language's texts in order: the 3 by 4 summary, Normal, Difficult, drive not ready,
-    // no picture chosen, not a puzzle file, unsupported version. An empty text is none at all.
+    // Each language's texts in order, split at "|": the 3 by 4 summary, Normal, Difficult, drive
+    // not ready, no picture chosen, not a puzzle file, unsupported version. The last two stay in
+    // English where not given. An empty text is none at all.
     void texts_data()
     {
         QTest::addColumn<qint16>("l");
         QTest::addColumn<QStringList>("expected");
-        const char *const rows[][9] = {
-            {"English", "0", "12 pieces puzzle (3x4)", "Any piece can be moved to any place",
-             "You can only move a piece if it has an empty place by its side.",
-             "The selected unit is not ready",
-             "To create the puzzle you shall chose an image\nfrom your computer",
-             "The file a.pzz is not a puzzle file", "The file version of a.pzz is not supported"},
-            {"Spanish", "1", "Puzzle de 12 piezas (3x4)",
-             "Puedes mover cualquier pieza a cualquier posición.",
-             "Solo puedes mover una pieza si tiene un lugar vacío a su lado.",
-             "La unidad escogida no está lista",
-             "Para crear el puzzle debes escoger una imagen\nque tengas guardada en tu ordenador",
-             "El archivo a.pzz no es un archivo de puzzle", "La versión del archivo a.pzz no está soportada"},
-            {"Galician", "2", "Puzzle de 12 pezas (3x4)", "Podes mover calquera peza a calquera posición.",
-             "Solo podes mover unha peza se ten un lugar valeiro o seu carón.",
-             "A unidade escollida non está lista",
-             "Para crea-lo puzzle debes escoller unha imaxe\nque teñas gardada no teu ordenador",
-             "The file a.pzz is not a puzzle file", "The file version of a.pzz is not supported"},
-            {"other", "7", "", "", "", "", "", "The file a.pzz is not a puzzle file",
-             "The file version of a.pzz is not supported"},
+        const auto row = [](const char *name, qint16 l, const char *texts) {
+            QStringList expected = QString::fromUtf8(texts).split(QLatin1Char('|'));
+            if (expected.size() == 5)
+                expected << QStringLiteral("The file a.pzz is not a puzzle file")
+                         << QStringLiteral("The file version of a.pzz is not supported");
+            QTest::newRow(name) << l << expected;
         };
-        for (const auto &r : rows) {
-            QStringList texts;
-            for (int i = 2; i < 9; ++i)
-                texts << QString::fromUtf8(r[i]);
-            QTest::newRow(r[0]) << QByteArray(r[1]).toShort() << texts;
-        }
+        row("English", 0, "12 pieces puzzle (3x4)|Any piece can be moved to any place|You can only move "
+                          "a piece if it has an empty place by its side.|The selected unit is not ready|"
+                          "To create the puzzle you shall chose an image\nfrom your computer");
+        row("Spanish", 1, "Puzzle de 12 piezas (3x4)|Puedes mover cualquier pieza a cualquier posición.|"
+                          "Solo puedes mover una pieza si tiene un lugar vacío a su lado.|La unidad escogida "
+                          "no está lista|Para crear el puzzle debes escoger una imagen\nque tengas guardada "
+                          "en tu ordenador|El archivo a.pzz no es un archivo de puzzle|La versión del "
+                          "archivo a.pzz no está soportada");
+        row("Galician", 2, "Puzzle de 12 pezas (3x4)|Podes mover calquera peza a calquera posición.|Solo "
+                           "podes mover unha peza se ten un lugar valeiro o seu carón.|A unidade escollida "
+                           "non está lista|Para crea-lo puzzle debes escoller unha imaxe\nque teñas gardada "
+                           "no teu ordenador");
+        row("other", 7, "||||");
     }
 
     void texts()
@@ -88,21 +83,18 @@ private slots:
         QFETCH(QString, helper);
         QFETCH(QString, input);
         QFETCH(QString, expected);
-        QString actual;
-        if (helper == QLatin1String("splitPath")) {
+        const auto split = [](const QString &path) -> QString {
             try {
-                const DialogRules::SplitPath parts = DialogRules::splitPath(input);
-                actual = parts.folder + QLatin1Char('|') + parts.name;
+                const DialogRules::SplitPath parts = DialogRules::splitPath(path);
+                return parts.folder + QLatin1Char('|') + parts.name;
             } catch (const RunTimeError &) {
-                actual = QStringLiteral("throws");
+                return QStringLiteral("throws");
             }
-        } else if (helper == QLatin1String("splitFileName")) {
-            actual = DialogRules::splitFileName(input);
-        } else if (helper == QLatin1String("fitExtension")) {
-            actual = DialogRules::fitExtension(input);
-        } else {
-            actual = DialogRules::stripQuotes(input);
-        }
+        };
+        const QString actual = helper == QLatin1String("splitPath")       ? split(input)
+                               : helper == QLatin1String("splitFileName") ? DialogRules::splitFileName(input)
+                               : helper == QLatin1String("fitExtension")  ? DialogRules::fitExtension(input)
+                                                                          : DialogRules::stripQuotes(input);
         QCOMPARE(actual, expected);
     }
 };

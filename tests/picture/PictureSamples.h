@@ -7,10 +7,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include <cstdlib>
-#include <initializer_list>
-#include <utility>
-
 // Pictures and picture bytes the picture tests build in memory or find beside the program.
 namespace PictureSamples
 {

@@ -30,7 +30,6 @@ bool evenlyGrey(const QImage &image)
 }
 
 } // namespace
-
 class tst_changeSizeImage : public QObject
 {
     Q_OBJECT
@@ -39,85 +38,75 @@ class tst_changeSizeImage : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(enterSandbox(m_sandbox)); }
-    void targetSize_data();
-    void targetSize();
-    void setPicture();
-    void loadDataReduced_data();
-    void loadDataReduced();
-    void reducesEverySample();
+
+    void targetSize_data()
+    {
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<QSize>("target");
+        QTest::newRow("at both limits: kept") << QSize(1001, 901) << QSize(1001, 901);
+        QTest::newRow("one pixel too wide") << QSize(1002, 500) << QSize(900, 449);
+        QTest::newRow("one pixel too high") << QSize(800, 902) << QSize(710, 800);
+        QTest::newRow("at the width limit, very high") << QSize(1001, 5000) << QSize(160, 800);
+        QTest::newRow("wide and high: only the width rule") << QSize(2000, 4000) << QSize(900, 1800);
+        QTest::newRow("a wide strip keeps one row") << QSize(5000, 3) << QSize(900, 1);
+        QTest::newRow("a high strip keeps one column") << QSize(3, 5000) << QSize(1, 800);
+    }
+
+    void targetSize()
+    {
+        QFETCH(QSize, pixels);
+        QFETCH(QSize, target);
+        QCOMPARE(changeSizeImage::targetSize(pixels), target);
+    }
+
+    void setPicture()
+    {
+        changeSizeImage reducer;
+        QVERIFY(reducer.setPicture(checkerboard()));
+        QCOMPARE(reducer.picReduced().size(), QSize(900, 540));
+        QVERIFY(evenlyGrey(reducer.picReduced()));
+        QVERIFY(!reducer.setPicture(QImage()) && reducer.picReduced().isNull());
+    }
+
+    // A checkerboard must come out grey, anything else in its quadrants.
+    void loadDataReduced_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("target");
+        QTest::addColumn<bool>("grey");
+        const QByteArray jpeg = encoded(quadrants(2999, 1999), "jpeg", 90);
+        QTest::newRow("JPEG 2999 x 1999") << jpeg << QSize(900, 600) << false;
+        QTest::newRow("BMP 1200 x 700") << encoded(quadrants(1200, 700), "bmp") << QSize(900, 525) << false;
+        QTest::newRow("checkerboard JPEG") << encoded(checkerboard(), "jpeg", 100) << QSize(900, 540) << true;
+        QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << QSize(0, 0) << false;
+    }
+
+    void loadDataReduced()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, target);
+        QFETCH(bool, grey);
+        const QImage reduced = changeSizeImage::loadDataReduced(bytes);
+        QCOMPARE(reduced.size(), target);
+        QVERIFY(reduced.isNull() || (grey ? evenlyGrey(reduced) : showsQuadrants(reduced)));
+    }
+
+    void reducesEverySample()
+    {
+        const QString samples = QStringLiteral(TESSELON_RUNTIME_DIR "/samples");
+        const QStringList files = filesBelow(samples);
+        QCOMPARE(files.size(), 6);
+        for (const QString &file : files) {
+            const QSize size = PictureLoader::peekSize(PictureLoader::readFile(file));
+            QCOMPARE(changeSizeImage::loadFileReduced(file).size(), changeSizeImage::targetSize(size));
+        }
+        QCOMPARE(filesBelow(samples), files);
+        QVERIFY(changeSizeImage::loadFileReduced(samples + "/no_such_file.jpg").isNull());
+    }
+
     // The reduction never goes through a file, not even a temporary one.
     void cleanupTestCase() { QCOMPARE(filesBelow(m_sandbox.path()), QStringList()); }
 };
-
-void tst_changeSizeImage::targetSize_data()
-{
-    QTest::addColumn<QSize>("pixels");
-    QTest::addColumn<QSize>("target");
-
-    QTest::newRow("at both limits: kept") << QSize(1001, 901) << QSize(1001, 901);
-    QTest::newRow("one pixel too wide") << QSize(1002, 500) << QSize(900, 449);
-    QTest::newRow("one pixel too high") << QSize(800, 902) << QSize(710, 800);
-    QTest::newRow("at the width limit, very high") << QSize(1001, 5000) << QSize(160, 800);
-    QTest::newRow("wide and high: only the width rule") << QSize(2000, 4000) << QSize(900, 1800);
-    QTest::newRow("a wide strip keeps one row") << QSize(5000, 3) << QSize(900, 1);
-    QTest::newRow("a high strip keeps one column") << QSize(3, 5000) << QSize(1, 800);
-}
-
-void tst_changeSizeImage::targetSize()
-{
-    QFETCH(QSize, pixels);
-    QFETCH(QSize, target);
-
-    QCOMPARE(changeSizeImage::targetSize(pixels), target);
-}
-
-void tst_changeSizeImage::setPicture()
-{
-    changeSizeImage reducer;
-    QVERIFY(reducer.setPicture(checkerboard()));
-    QCOMPARE(reducer.picReduced().size(), QSize(900, 540));
-    QVERIFY(evenlyGrey(reducer.picReduced()));
-    QVERIFY(!reducer.setPicture(QImage()));
-    QVERIFY(reducer.picReduced().isNull());
-}
-
-void tst_changeSizeImage::loadDataReduced_data()
-{
-    // A checkerboard must come out grey, anything else in its quadrants.
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QSize>("target");
-    QTest::addColumn<bool>("grey");
-
-    const QByteArray jpeg = encoded(quadrants(2999, 1999), "jpeg", 90);
-    QTest::newRow("JPEG 2999 x 1999") << jpeg << QSize(900, 600) << false;
-    QTest::newRow("BMP 1200 x 700") << encoded(quadrants(1200, 700), "bmp") << QSize(900, 525) << false;
-    QTest::newRow("checkerboard JPEG") << encoded(checkerboard(), "jpeg", 100) << QSize(900, 540) << true;
-    QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << QSize(0, 0) << false;
-}
-
-void tst_changeSizeImage::loadDataReduced()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QSize, target);
-    QFETCH(bool, grey);
-
-    const QImage reduced = changeSizeImage::loadDataReduced(bytes);
-    QCOMPARE(reduced.size(), target);
-    QVERIFY(reduced.isNull() || (grey ? evenlyGrey(reduced) : showsQuadrants(reduced)));
-}
-
-void tst_changeSizeImage::reducesEverySample()
-{
-    const QString samples = QStringLiteral(TESSELON_RUNTIME_DIR "/samples");
-    const QStringList files = filesBelow(samples);
-    QCOMPARE(files.size(), 6);
-    for (const QString &file : files) {
-        const QSize size = PictureLoader::peekSize(PictureLoader::readFile(file));
-        QCOMPARE(changeSizeImage::loadFileReduced(file).size(), changeSizeImage::targetSize(size));
-    }
-    QCOMPARE(filesBelow(samples), files);
-    QVERIFY(changeSizeImage::loadFileReduced(samples + "/no_such_file.jpg").isNull());
-}
 
 QTEST_MAIN(tst_changeSizeImage)
 #include "tst_changesizeimage.moc"

@@ -43,11 +43,6 @@ QByteArray stretchDib(quint32 headerSize, qint32 width, qint32 height, quint16 b
                      header + pixels);
 }
 
-QByteArray emfRecord(quint32 type, const QList<quint32> &words)
-{
-    return littleEndian<quint32>({type, quint32(8 + 4 * words.size())}) + littleEndian(words);
-}
-
 // The record goes just before the EOF record, which ends the file; the header's counts
 // are left to lie.
 QByteArray beforeEof(QByteArray bytes, qsizetype eofBytes, const QByteArray &record)
@@ -67,205 +62,185 @@ class tst_PictureLoader : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(enterSandbox(m_sandbox)); }
-    void decodesByContent_data();
-    void decodesByContent();
-    void refusesBadBytes_data();
-    void refusesBadBytes();
-    void refusesBadRequests();
+
+    // Each row's bytes go into a file named like the row. The colour is that of the point
+    // at the given fractions of the width and height, if fixed.
+    void decodesByContent_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<QColor>("colour");
+        const auto row = [](const char *tag, const QByteArray &bytes, QSize pixels, QPointF at, QColor c) {
+            QTest::newRow(tag) << bytes << pixels << at << c;
+        };
+
+        // The bottom right quadrant is blue only when rows and columns come out in their order.
+        const QImage picture = quadrants(120, 80);
+        const QSize size = picture.size(), drawn(800, 600), big(4000, 3000);
+        const QByteArray bmp = encoded(picture, "bmp");
+        const QPointF corner(0.875, 0.875), middle(0.5, 0.5);
+        const quint32 ones = 0xFFFFFFFF, most = 0x7FFFFFFF;
+        const QColor blue = quadrantColours[2];
+        row("JPEG named foto.bmp", encoded(picture, "jpeg", 90), size, corner, blue);
+        row("BMP named foto.jpg", bmp, size, corner, blue);
+        row("DIB without file header", bmp.mid(14), size, corner, blue);
+        // A negative height reads the same rows top to bottom: the picture turns upside down.
+        row("top-down BMP", patched(bmp, {{22, quint32(-80)}}), size, corner, quadrantColours[1]);
+        row("ICO named icono.png", encoded(quadrants(32, 32), "ico"), QSize(32, 32), corner, blue);
+        row("GIF named mosaico.jpg", sampleBytes("samples/mosaico.gif"), drawn, corner, QColor(0x666666));
+        row("run-length BMP", runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00\x04\x02\x00\x01")),
+            QSize(4, 2), corner, QColor(250, 0, 0));
+        QImage clear(40, 40, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        row("transparent PNG, flattened on white", encoded(clear, "png"), QSize(40, 40), corner, Qt::white);
+
+        const QByteArray &wmf = m_wmf, &emf = m_emf;
+        // The WMF sample sets a transparent background, under which libwmf draws every fill half
+        // transparent: the core would come out orange over the yellow star behind it.
+        row("WMF", wmf, drawn, middle, core);
+        row("WMF at 1440 units per inch", patched<quint16>(wmf, {{14, 1440}}), QSize(53, 40), middle, core);
+        row("WMF frame of 800 inches", patched<quint16>(wmf, {{14, 1}}), big, middle, core);
+        row("WMF without placeable header", wmf.mid(22), drawn, middle, core);
+        row("WMF counts far too large", patched(wmf, {{28, ones}, {34, ones}}), drawn, middle, core);
+        const QByteArray text = QByteArrayLiteral("a<b &\xD1\x01!") + littleEndian<quint16>({100, 20});
+        row("WMF text with markup, Latin-1 and control characters",
+            beforeEof(wmf, 6, wmfRecord(0x0521, {8}, text)), drawn, middle, core);
+        row("WMF bitmap", beforeEof(wmf, 6, stretchDib(40, 2, 2, 24)), drawn, middle, QColor(0, 0, 255));
+        row("EMF", emf, drawn, middle, heart);
+        row("EMF counts far too large", patched(emf, {{48, most}, {52, most}}), drawn, middle, heart);
+        row("EMF description outside the header", patched(emf, {{60, 0x40000000}, {64, 0xFFFFFF00}}), drawn,
+            middle, heart);
+        row("EMF frame of 20 km", patched(emf, {{32, 2000000000}, {36, 1500000000}}), big, middle, QColor());
+    }
+
+    void decodesByContent()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QFETCH(QPointF, at);
+        QFETCH(QColor, colour);
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QTest::currentDataTag()));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+
+        QCOMPARE(PictureLoader::peekSize(bytes), size);
+        const QImage image = PictureLoader::loadFile(file.fileName());
+        QCOMPARE(image.size(), size);
+        const QImage scaled = PictureLoader::loadDataScaled(bytes, QSize(400, 300));
+        QCOMPARE(scaled.size(), QSize(400, 300));
+        for (const QImage &picture : {image, scaled}) {
+            QCOMPARE(picture.format(), QImage::Format_RGB32);
+            const QRgb pixel = picture.pixel(int(at.x() * picture.width()), int(at.y() * picture.height()));
+            QVERIFY2(!colour.isValid() || near(pixel, colour), qPrintable(QColor(pixel).name()));
+        }
+    }
+
+    // Bytes that must be refused, and damaged metafiles that the library may draw or not,
+    // as long as it neither crashes nor draws beyond the caps.
+    void refusesBadBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("refused");
+        const auto row = [](const char *name, const QByteArray &bytes, bool refused = true) {
+            QTest::newRow(name) << bytes << refused;
+        };
+
+        const QImage picture = quadrants(200, 150);
+        const QByteArray jpeg = encoded(picture, "jpeg", 90), bmp = encoded(picture, "bmp");
+        const QByteArray gif = sampleBytes("samples/mosaico.gif"), ico = encoded(quadrants(32, 32), "ico");
+        QList<quint32> noise(1000);
+        QRandomGenerator(7).fillRange(noise.data(), noise.size());
+        QByteArray bomb = jpeg;
+        qToBigEndian<quint32>(60000u << 16 | 60000u, bomb.data() + bomb.indexOf("\xFF\xC0") + 5);
+
+        row("empty", QByteArray());
+        row("random bytes", littleEndian(noise));
+        row("SVG", "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>");
+        row("JPEG cut in half", jpeg.left(jpeg.size() / 2));
+        row("GIF cut in half", gif.left(gif.size() / 2));
+        row("BMP without its last byte", bmp.chopped(1));
+        row("RLE bitmap without its end code", runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00")));
+        row("BMP claiming 2000 x 2000 over 200 x 150 pixels", patched(bmp, {{18, 2000}, {22, 2000}}));
+        row("GIF screen claiming 65535 x 65535", patched<quint16>(gif, {{6, 65535}, {8, 65535}}));
+        row("JPEG claiming 60000 x 60000", bomb);
+        row("ICO entry pointing past the end", patched(ico, {{18, ico.size()}}));
+
+        const QByteArray &wmf = m_wmf, &emf = m_emf;
+        QRandomGenerator random(20240611);
+        for (const QByteArray &metafile : {wmf, emf}) {
+            const char *name = metafile.startsWith('\x01') ? "EMF" : "WMF";
+            // The last cut keeps all but the last byte.
+            for (qsizetype twelfths = 0; twelfths <= 12; ++twelfths)
+                QTest::addRow("%s cut to %d/12", name, int(twelfths))
+                    << metafile.left(std::min(metafile.size() * twelfths / 12, metafile.size() - 1)) << true;
+            for (int round = 0; round < 100; ++round) {
+                QByteArray mutated = metafile;
+                for (int change = 0; change <= round % 6; ++change)
+                    mutated[random.bounded(int(metafile.size()))] = char(random.bounded(256));
+                QTest::addRow("%s mutation %d", name, round) << mutated << false;
+            }
+        }
+        // Records that claim far more points, objects or characters than they hold.
+        for (quint16 function : {0x0324, 0x0325, 0x0538, 0x012D, 0x01F0, 0x0521, 0x0A32, 0x02FB, 0x0626})
+            QTest::addRow("WMF record %x claiming 60000", function)
+                << beforeEof(wmf, 6, wmfRecord(function, {60000, 0x4241, 10, 10})) << false;
+        const QList<quint32> huge{0xFFFF, 0, 9, 9, 0x40000000, 1, 1, 0x40000000, 76, 0x40000000};
+        for (quint32 type : {3, 4, 37, 39, 40, 84, 86})
+            QTest::addRow("EMF record %u claiming 2^30", type)
+                << beforeEof(emf, 20, littleEndian<quint32>({type, 48}) + littleEndian(huge)) << false;
+        for (quint32 words : {0u, 2u, 0xFFFFFFFFu})
+            QTest::addRow("WMF record of %x words", words) << patched(wmf, {{40, words}}) << true;
+        for (quint32 size : {0u, 10u, 0xFFFFFFF0u})
+            QTest::addRow("EMF record size %x", size) << patched(emf, {{148, size}}) << true;
+
+        row("WMF 0 units per inch", patched<quint16>(wmf, {{14, 0}}));
+        row("WMF frame of zero width", patched<quint16>(wmf, {{10, 0}}));
+        row("WMF header other than 9 words", patched<quint16>(wmf, {{24, 12}}));
+        row("WMF without EOF record", wmf.chopped(6));
+        row("WMF header with no object slots", patched<quint16>(wmf, {{32, 0}}), false);
+        row("WMF more objects than the table holds",
+            beforeEof(wmf, 6, wmfRecord(0x02FC, {0, 0x00FF, 0, 0}).repeated(12)), false);
+        row("WMF bitmap of 60000 x 60000", beforeEof(wmf, 6, stretchDib(40, 60000, 60000, 24)));
+        row("WMF bitmap beyond its record", beforeEof(wmf, 6, stretchDib(40, 200, 200, 24)));
+        row("WMF bitmap of negative width", beforeEof(wmf, 6, stretchDib(40, -2, 2, 24)));
+        row("WMF bitmap of 2^31 colours", beforeEof(wmf, 6, stretchDib(40, 2, 2, 8, 1u << 31)));
+        row("WMF bitmap header of 4 GB", beforeEof(wmf, 6, stretchDib(0xFF000028, 2, 2, 24)));
+        row("EMF header shorter than a header", patched(emf, {{4, 40}}));
+        const QByteArray emptyFrame = patched(emf, {{16, 0xFFFFFFFF}, {20, 0xFFFFFFFF}, {32, 0}, {36, 0}});
+        row("EMF empty frame and bounds", emptyFrame);
+        row("EMF without EOF record", emf.chopped(20));
+        row("EMF header with no object slots", patched<quint16>(emf, {{56, 0}}), false);
+    }
+
+    void refusesBadBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, refused);
+        const QSize peeked = PictureLoader::peekSize(bytes);
+        const QImage image = PictureLoader::loadData(bytes);
+        const int cap = PictureLoader::metafileMaxSide;
+        QVERIFY(image.isNull() || (image.size() == peeked && image.width() <= cap && image.height() <= cap));
+        QVERIFY(!refused || (image.isNull() && !peeked.isValid()));
+        QVERIFY(!refused || PictureLoader::loadDataScaled(bytes, QSize(100, 100)).isNull());
+    }
+
+    void refusesBadRequests()
+    {
+        QTemporaryDir folder;
+        QVERIFY(PictureLoader::loadFile(folder.filePath("no_such_file.jpg")).isNull());
+        QVERIFY(PictureLoader::loadFile(folder.path()).isNull());
+        // An endless device must be refused, not read until memory runs out.
+        QVERIFY(PictureLoader::readFile("/dev/zero").isEmpty());
+        const QByteArray jpeg = encoded(quadrants(100, 80), "jpeg");
+        QVERIFY(PictureLoader::loadDataScaled(jpeg, QSize(0, 10)).isNull());
+        QVERIFY(PictureLoader::loadDataScaled(jpeg, QSize(60000, 60000)).isNull());
+    }
+
     // libwmf writes the bitmaps of a metafile to files of their own unless told otherwise.
     void cleanupTestCase() { QCOMPARE(filesBelow(m_sandbox.path()), QStringList()); }
 };
-
-void tst_PictureLoader::decodesByContent_data()
-{
-    // Each row's bytes go into a file named like the row. The colour is that of the point
-    // at the given fractions of the width and height, if fixed.
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QPointF>("at");
-    QTest::addColumn<QColor>("colour");
-
-    // The bottom right quadrant is blue only when rows and columns come out in their order.
-    const QImage picture = quadrants(120, 80);
-    const QSize size = picture.size();
-    const QByteArray bmp = encoded(picture, "bmp");
-    const QPointF corner(0.875, 0.875);
-    const QColor blue = quadrantColours[2];
-    QTest::newRow("JPEG named foto.bmp") << encoded(picture, "jpeg", 90) << size << corner << blue;
-    QTest::newRow("BMP named foto.jpg") << bmp << size << corner << blue;
-    QTest::newRow("DIB without file header") << bmp.mid(14) << size << corner << blue;
-    // A negative height reads the same rows top to bottom: the picture turns upside down.
-    QTest::newRow("top-down BMP") << patched(bmp, {{22, quint32(-80)}}) << size << corner
-                                  << quadrantColours[1];
-    QTest::newRow("ICO named icono.png")
-        << encoded(quadrants(32, 32), "ico") << QSize(32, 32) << corner << blue;
-    QTest::newRow("GIF named mosaico.jpg")
-        << sampleBytes("samples/mosaico.gif") << QSize(800, 600) << corner << QColor(102, 102, 102);
-    QTest::newRow("run-length BMP") << runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00\x04\x02\x00\x01"))
-                                    << QSize(4, 2) << corner << QColor(250, 0, 0);
-    QImage clear(40, 40, QImage::Format_ARGB32);
-    clear.fill(Qt::transparent);
-    QTest::newRow("transparent PNG, flattened on white")
-        << encoded(clear, "png") << QSize(40, 40) << corner << QColor(Qt::white);
-
-    const QByteArray &wmf = m_wmf, &emf = m_emf;
-    const QSize drawn(800, 600);
-    const QPointF middle(0.5, 0.5);
-    // The WMF sample sets a transparent background, under which libwmf draws every fill half
-    // transparent: the core would come out orange over the yellow star behind it.
-    QTest::newRow("WMF") << wmf << drawn << middle << core;
-    QTest::newRow("WMF at 1440 units per inch")
-        << patched<quint16>(wmf, {{14, 1440}}) << QSize(53, 40) << middle << core;
-    QTest::newRow("WMF frame of 800 inches")
-        << patched<quint16>(wmf, {{14, 1}}) << QSize(4000, 3000) << middle << core;
-    QTest::newRow("WMF without placeable header") << wmf.mid(22) << drawn << middle << core;
-    QTest::newRow("WMF counts far too large")
-        << patched(wmf, {{28, 0xFFFFFFFF}, {34, 0xFFFFFFFF}}) << drawn << middle << core;
-    const QByteArray text = QByteArrayLiteral("a<b &\xD1\x01!") + littleEndian<quint16>({100, 20});
-    QTest::newRow("WMF text with markup, Latin-1 and control characters")
-        << beforeEof(wmf, 6, wmfRecord(0x0521, {8}, text)) << drawn << middle << core;
-    QTest::newRow("WMF bitmap") << beforeEof(wmf, 6, stretchDib(40, 2, 2, 24)) << drawn << middle
-                                << QColor(0, 0, 255);
-    QTest::newRow("EMF") << emf << drawn << middle << heart;
-    QTest::newRow("EMF counts far too large")
-        << patched(emf, {{48, 0x7FFFFFFF}, {52, 0x7FFFFFFF}}) << drawn << middle << heart;
-    QTest::newRow("EMF description outside the header")
-        << patched(emf, {{60, 0x40000000}, {64, 0xFFFFFF00}}) << drawn << middle << heart;
-    QTest::newRow("EMF frame of 20 km")
-        << patched(emf, {{32, 2000000000}, {36, 1500000000}}) << QSize(4000, 3000) << middle << QColor();
-}
-
-void tst_PictureLoader::decodesByContent()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QSize, size);
-    QFETCH(QPointF, at);
-    QFETCH(QColor, colour);
-
-    QTemporaryDir folder;
-    QFile file(folder.filePath(QTest::currentDataTag()));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
-
-    QCOMPARE(PictureLoader::peekSize(bytes), size);
-    const QImage image = PictureLoader::loadFile(file.fileName());
-    QCOMPARE(image.size(), size);
-    const QImage scaled = PictureLoader::loadDataScaled(bytes, QSize(400, 300));
-    QCOMPARE(scaled.size(), QSize(400, 300));
-    for (const QImage &picture : {image, scaled}) {
-        QCOMPARE(picture.format(), QImage::Format_RGB32);
-        const QRgb pixel = picture.pixel(int(at.x() * picture.width()), int(at.y() * picture.height()));
-        QVERIFY2(!colour.isValid() || near(pixel, colour), qPrintable(QColor(pixel).name()));
-    }
-}
-
-void tst_PictureLoader::refusesBadBytes_data()
-{
-    // Bytes that must be refused, and damaged metafiles that the library may draw or not,
-    // as long as it neither crashes nor draws beyond the caps.
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("refused");
-
-    const QImage picture = quadrants(200, 150);
-    const QByteArray jpeg = encoded(picture, "jpeg", 90);
-    const QByteArray bmp = encoded(picture, "bmp");
-    const QByteArray gif = sampleBytes("samples/mosaico.gif");
-    const QByteArray ico = encoded(quadrants(32, 32), "ico");
-    QList<quint32> noise(1000);
-    QRandomGenerator(7).fillRange(noise.data(), noise.size());
-    QByteArray bomb = jpeg;
-    qToBigEndian<quint32>(60000u << 16 | 60000u, bomb.data() + bomb.indexOf("\xFF\xC0") + 5);
-
-    QTest::newRow("empty") << QByteArray() << true;
-    QTest::newRow("random bytes") << littleEndian(noise) << true;
-    QTest::newRow("SVG") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>")
-                         << true;
-    QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << true;
-    QTest::newRow("GIF cut in half") << gif.left(gif.size() / 2) << true;
-    QTest::newRow("BMP without its last byte") << bmp.chopped(1) << true;
-    QTest::newRow("RLE bitmap without its end code")
-        << runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00")) << true;
-    QTest::newRow("BMP claiming 2000 x 2000 over 200 x 150 pixels")
-        << patched(bmp, {{18, 2000}, {22, 2000}}) << true;
-    QTest::newRow("GIF screen claiming 65535 x 65535")
-        << patched<quint16>(gif, {{6, 65535}, {8, 65535}}) << true;
-    QTest::newRow("JPEG claiming 60000 x 60000") << bomb << true;
-    QTest::newRow("ICO entry pointing past the end") << patched(ico, {{18, ico.size()}}) << true;
-
-    const QByteArray &wmf = m_wmf, &emf = m_emf;
-    QRandomGenerator random(20240611);
-    for (const QByteArray &metafile : {wmf, emf}) {
-        const char *name = metafile.startsWith('\x01') ? "EMF" : "WMF";
-        for (int twelfths = 0; twelfths < 12; ++twelfths)
-            QTest::addRow("%s cut to %d/12", name, twelfths)
-                << metafile.left(metafile.size() * twelfths / 12) << true;
-        QTest::addRow("%s without its last byte", name) << metafile.chopped(1) << true;
-        for (int round = 0; round < 100; ++round) {
-            QByteArray mutated = metafile;
-            for (int change = 0; change <= round % 6; ++change)
-                mutated[random.bounded(int(metafile.size()))] = char(random.bounded(256));
-            QTest::addRow("%s mutation %d", name, round) << mutated << false;
-        }
-    }
-    // Records that claim far more points, objects or characters than they hold.
-    for (quint16 function : {0x0324, 0x0325, 0x0538, 0x012D, 0x01F0, 0x0521, 0x0A32, 0x02FB, 0x0626})
-        QTest::addRow("WMF record %x claiming 60000", function)
-            << beforeEof(wmf, 6, wmfRecord(function, {60000, 0x4241, 10, 10})) << false;
-    for (quint32 type : {3, 4, 37, 39, 40, 84, 86})
-        QTest::addRow("EMF record %u claiming 2^30", type)
-            << beforeEof(emf, 20,
-                         emfRecord(type, {0xFFFF, 0, 9, 9, 0x40000000, 1, 1, 0x40000000, 76, 0x40000000}))
-            << false;
-
-    for (quint32 words : {0u, 2u, 0xFFFFFFFFu})
-        QTest::addRow("WMF record of %x words", words) << patched(wmf, {{40, words}}) << true;
-    QTest::newRow("WMF 0 units per inch") << patched<quint16>(wmf, {{14, 0}}) << true;
-    QTest::newRow("WMF frame of zero width") << patched<quint16>(wmf, {{10, 0}}) << true;
-    QTest::newRow("WMF header other than 9 words") << patched<quint16>(wmf, {{24, 12}}) << true;
-    QTest::newRow("WMF without EOF record") << wmf.chopped(6) << true;
-    QTest::newRow("WMF header with no object slots") << patched<quint16>(wmf, {{32, 0}}) << false;
-    QTest::newRow("WMF more objects than the table holds")
-        << beforeEof(wmf, 6, wmfRecord(0x02FC, {0, 0x00FF, 0, 0}).repeated(12)) << false;
-    QTest::newRow("WMF bitmap of 60000 x 60000")
-        << beforeEof(wmf, 6, stretchDib(40, 60000, 60000, 24)) << true;
-    QTest::newRow("WMF bitmap beyond its record") << beforeEof(wmf, 6, stretchDib(40, 200, 200, 24)) << true;
-    QTest::newRow("WMF bitmap of negative width") << beforeEof(wmf, 6, stretchDib(40, -2, 2, 24)) << true;
-    QTest::newRow("WMF bitmap of 2^31 colours")
-        << beforeEof(wmf, 6, stretchDib(40, 2, 2, 8, 1u << 31)) << true;
-    QTest::newRow("WMF bitmap header of 4 GB") << beforeEof(wmf, 6, stretchDib(0xFF000028, 2, 2, 24)) << true;
-    for (quint32 size : {0u, 10u, 0xFFFFFFF0u})
-        QTest::addRow("EMF record size %x", size) << patched(emf, {{148, size}}) << true;
-    QTest::newRow("EMF header shorter than a header") << patched(emf, {{4, 40}}) << true;
-    QTest::newRow("EMF empty frame and bounds")
-        << patched(emf, {{16, 0xFFFFFFFF}, {20, 0xFFFFFFFF}, {32, 0}, {36, 0}}) << true;
-    QTest::newRow("EMF without EOF record") << emf.chopped(20) << true;
-    QTest::newRow("EMF header with no object slots") << patched<quint16>(emf, {{56, 0}}) << false;
-}
-
-void tst_PictureLoader::refusesBadBytes()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, refused);
-
-    const QSize peeked = PictureLoader::peekSize(bytes);
-    const QImage image = PictureLoader::loadData(bytes);
-    QVERIFY(image.isNull() || (image.size() == peeked && image.width() <= PictureLoader::metafileMaxSide &&
-                               image.height() <= PictureLoader::metafileMaxSide));
-    QVERIFY(!refused || (image.isNull() && !peeked.isValid()));
-    QVERIFY(!refused || PictureLoader::loadDataScaled(bytes, QSize(100, 100)).isNull());
-}
-
-void tst_PictureLoader::refusesBadRequests()
-{
-    QTemporaryDir folder;
-    QVERIFY(PictureLoader::loadFile(folder.filePath("no_such_file.jpg")).isNull());
-    QVERIFY(PictureLoader::loadFile(folder.path()).isNull());
-    // An endless device must be refused, not read until memory runs out.
-    QVERIFY(PictureLoader::readFile("/dev/zero").isEmpty());
-    const QByteArray jpeg = encoded(quadrants(100, 80), "jpeg");
-    QVERIFY(PictureLoader::loadDataScaled(jpeg, QSize(0, 10)).isNull());
-    QVERIFY(PictureLoader::loadDataScaled(jpeg, QSize(60000, 60000)).isNull());
-}
 
 QTEST_MAIN(tst_PictureLoader)
 #include "tst_pictureloader.moc"
