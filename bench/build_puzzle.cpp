@@ -2,9 +2,9 @@
 // JPEG made here in memory is decoded straight to its reduced size, reduced by
 // changeSizeImage, and, for comparison, decoded whole and then scaled.
 
-#include "app/BoardRenderer.h"
+#include "view/BoardRenderer.h"
 #include "board/TableroClass.h"
-#include "dialog/changeSizeImage.h"
+#include "changeSizeImage.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // Prints what one move costs on a 30 × 30 board at the largest zoom: a press and a
 // release delivered to the board surface as mouse events, through the move rules, to
 // the repainted places of the board image; and, for comparison, a full repaint.
-#include "app/BoardRenderer.h"
+#include "view/BoardRenderer.h"
 #include "app/BoardWidget.h"
 #include "board/MoveRules.h"
 #include "board/TableroClass.h"

@@ -2,7 +2,7 @@
 // largest zoom the toolbar allows, one place redrawn on its own, and the whole picture
 // stretched over the board.
 
-#include "app/BoardRenderer.h"
+#include "view/BoardRenderer.h"
 #include "board/RasterOp.h"
 #include "board/TableroClass.h"
 

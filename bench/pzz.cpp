@@ -5,9 +5,9 @@
 
 #include "board/TableroClass.h"
 #include "platform/Messages.h"
-#include "platform/PictureLoader.h"
+#include "PictureLoader.h"
 #include "puzzlefile/PzzFile.h"
-#include "puzzlefile/SalvarLeerPuzzle2.h"
+#include "dialog/SalvarLeerPuzzle2.h"
 
 #include <QApplication>
 #include <QBuffer>

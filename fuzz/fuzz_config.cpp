@@ -1,4 +1,4 @@
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 #include "settings/ConfigFileHandler.h"
 
 #include <QCoreApplication>

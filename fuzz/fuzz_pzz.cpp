@@ -1,5 +1,5 @@
 #include "board/TableroClass.h"
-#include "platform/PictureLoader.h"
+#include "PictureLoader.h"
 #include "puzzlefile/PzzFile.h"
 
 #include <QGuiApplication>

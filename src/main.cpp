@@ -1,6 +1,6 @@
 #include "app/tess2mainform.h"
 #include "platform/Messages.h"
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "app/BoardLayout.h"
+#include "view/BoardLayout.h"
 
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "app/BoardRenderer.h"
+#include "view/BoardRenderer.h"
 
 #include "board/RasterOp.h"
 #include "board/TableroClass.h"
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "app/StatusBarTexts.h"
+#include "view/StatusBarTexts.h"
 
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "board/MoveRules.h"
 #include "board/RasterOp.h"
 #include "board/TableroClass.h"
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 
 #include <QSet>
 #include <QtTest>

@@ -2,7 +2,7 @@
 #include "dialog/Dialog.h"
 #include "dialog/DialogRules.h"
 #include "platform/Messages.h"
-#include "puzzlefile/SalvarLeerPuzzle2.h"
+#include "dialog/SalvarLeerPuzzle2.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"

@@ -1,5 +1,5 @@
 #include "dialog/DialogRules.h"
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 
 #include <QtTest>
 

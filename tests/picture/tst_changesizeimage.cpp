@@ -1,7 +1,7 @@
 #include "picture/PictureSamples.h"
 
-#include "dialog/changeSizeImage.h"
-#include "platform/PictureLoader.h"
+#include "changeSizeImage.h"
+#include "PictureLoader.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "picture/PictureSamples.h"
 
-#include "platform/PictureLoader.h"
+#include "PictureLoader.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

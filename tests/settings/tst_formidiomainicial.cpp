@@ -1,4 +1,4 @@
-#include "settings/FormIdiomaInicial.h"
+#include "app/FormIdiomaInicial.h"
 
 #include <QPushButton>
 #include <QRadioButton>

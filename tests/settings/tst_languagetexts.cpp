@@ -4,7 +4,7 @@
 #include "app/tess2mainform.h"
 #include "dialog/DialogRules.h"
 #include "platform/Messages.h"
-#include "puzzlefile/SalvarLeerPuzzle2.h"
+#include "dialog/SalvarLeerPuzzle2.h"
 #include "settings/ModuloIdioma.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "app/tess2mainform.h"
 #include "platform/Messages.h"
-#include "platform/Twips.h"
+#include "view/Twips.h"
 #include "settings/comun.h"
 
 #include <QtTest>

@@ -7,7 +7,7 @@
 #include "board/TableroClass.h"
 #include "dialog/Dialog.h"
 #include "platform/Messages.h"
-#include "platform/RunTimeError.h"
+#include "io/RunTimeError.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/comun.h"
 

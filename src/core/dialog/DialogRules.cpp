@@ -1,0 +1,176 @@
+#include "dialog/DialogRules.h"
+
+#include "io/RunTimeError.h"
+#include "settings/ModuloIdioma.h"
+
+namespace
+{
+
+const char *const Context = "Dialog";
+
+bool hasOwnTexts(qint16 language)
+{
+    return language == ModuloIdioma::English || language == ModuloIdioma::Spanish ||
+           language == ModuloIdioma::Galician;
+}
+
+QString caseInsensitiveWildcard(const QString &pattern)
+{
+    QString out;
+    for (const QChar c : pattern) {
+        const QChar lower = c.toLower();
+        const QChar upper = c.toUpper();
+        if (lower != upper)
+            out += QLatin1Char('[') + lower + upper + QLatin1Char(']');
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+namespace DialogRules
+{
+
+QStringList fileTypePatterns()
+{
+    return {QStringLiteral("*") + QStringLiteral(".pzz") +
+                QStringLiteral(";*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
+            QStringLiteral("*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
+            QStringLiteral("*") + QStringLiteral(".pzz"), QStringLiteral("*.*")};
+}
+
+QStringList nameFilters(const QString &patternText)
+{
+    QStringList filters;
+    const QStringList patterns = patternText.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &raw : patterns) {
+        const QString pattern = raw.trimmed();
+        if (pattern.isEmpty())
+            continue;
+        if (pattern == QLatin1String("*.*"))
+            filters << QStringLiteral("*");
+        else
+            filters << caseInsensitiveWildcard(pattern);
+    }
+    return filters;
+}
+
+std::optional<QString> piecesSummary(qint16 language, int x, int y)
+{
+    if (!hasOwnTexts(language))
+        return std::nullopt;
+    const auto total = static_cast<qint16>(static_cast<double>(x) * static_cast<double>(y));
+    return ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "%1 pieces puzzle (%2x%3)"))
+        .arg(total)
+        .arg(x)
+        .arg(y);
+}
+
+std::optional<QString> styleExplanation(qint16 language, bool dificil)
+{
+    if (!hasOwnTexts(language))
+        return std::nullopt;
+    if (dificil)
+        return ModuloIdioma::text(
+            language, Context,
+            QT_TRANSLATE_NOOP("Dialog", "You can only move a piece if it has an empty place by its side."));
+    return ModuloIdioma::text(language, Context,
+                              QT_TRANSLATE_NOOP("Dialog", "Any piece can be moved to any place"));
+}
+
+std::optional<QString> notReadyMessage(qint16 language)
+{
+    if (!hasOwnTexts(language))
+        return std::nullopt;
+    return ModuloIdioma::text(language, Context,
+                              QT_TRANSLATE_NOOP("Dialog", "The selected unit is not ready"));
+}
+
+std::optional<QString> choseImageMessage(qint16 language)
+{
+    if (!hasOwnTexts(language))
+        return std::nullopt;
+    // The platform's line break; the two lines stay apart in the translations.
+    return ModuloIdioma::text(language, Context,
+                              QT_TRANSLATE_NOOP("Dialog", "To create the puzzle you shall chose an image")) +
+           QLatin1Char('\n') +
+           ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "from your computer"));
+}
+
+QString refusedPuzzleFileMessage(qint16 language, int result, const QString &name)
+{
+    if (result == -1)
+        return ModuloIdioma::text(language, Context,
+                                  QT_TRANSLATE_NOOP("Dialog", "The file %1 is not a puzzle file"))
+            .arg(name);
+    if (result == -2)
+        return ModuloIdioma::text(language, Context,
+                                  QT_TRANSLATE_NOOP("Dialog", "The file version of %1 is not supported"))
+            .arg(name);
+    return QString();
+}
+
+QString unreadableFolderMessage(qint16 language, const QString &folder)
+{
+    return ModuloIdioma::text(language, Context, QT_TRANSLATE_NOOP("Dialog", "The folder %1 cannot be read"))
+        .arg(folder);
+}
+
+QString errorMessage(int number, const QString &description)
+{
+    return QStringLiteral("Error: ") + QString::number(number) + QStringLiteral(".  ") + description;
+}
+
+QString stripQuotes(const QString &commandLine)
+{
+    QString s = commandLine;
+    if (s.startsWith(QLatin1Char('"')))
+        s.remove(0, 1);
+    if (s.endsWith(QLatin1Char('"')))
+        s.chop(1);
+    return s;
+}
+
+SplitPath splitPath(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        throw RunTimeError(5, QStringLiteral("Invalid procedure call or argument"));
+    SplitPath parts;
+    parts.folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
+    parts.name = path.mid(slash + 1);
+    return parts;
+}
+
+QString splitFileName(const QString &s)
+{
+    const qsizetype slash = s.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = s.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash + 1)
+        return QString();
+    const QString base = s.mid(slash + 1, dot - slash - 1);
+    for (const QChar c : base) {
+        const char16_t u = c.unicode();
+        const bool allowed =
+            (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_';
+        if (!allowed)
+            return QString();
+    }
+    return base;
+}
+
+QString fitExtension(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : fileName.mid(dot + 1);
+    return extension.left(6).leftJustified(6, QLatin1Char(' '));
+}
+
+bool isPuzzleFileName(const QString &name)
+{
+    return name.endsWith(QLatin1String(".pzz"), Qt::CaseSensitive);
+}
+
+} // namespace DialogRules

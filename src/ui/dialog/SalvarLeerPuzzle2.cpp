@@ -1,0 +1,402 @@
+#include "dialog/SalvarLeerPuzzle2.h"
+
+#include "board/TableroClass.h"
+#include "platform/Messages.h"
+#include "PictureLoader.h"
+#include "io/RunTimeError.h"
+#include "puzzlefile/PzzFile.h"
+#include "settings/ModuloIdioma.h"
+#include "settings/comun.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <utility>
+
+namespace
+{
+
+constexpr char Context[] = "SalvarLeerPuzzle2";
+constexpr int InvalidCall = 5;
+
+QString standardDescription(int number)
+{
+    switch (number) {
+    case RunTimeError::BadFileName:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Bad file name"));
+    case RunTimeError::FileNotFound:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "File not found"));
+    case RunTimeError::DiskFull:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Disk full"));
+    case RunTimeError::PermissionDenied:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Permission denied"));
+    case RunTimeError::PathNotFound:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Path not found"));
+    case RunTimeError::InvalidPicture:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Invalid picture"));
+    case InvalidCall:
+        return ModuloIdioma::text(
+            Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Invalid procedure call or argument"));
+    default:
+        return ModuloIdioma::text(Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "Path/File access error"));
+    }
+}
+
+// The description names the file and, when the system gave one, the reason.
+RunTimeError fileError(int number, const QString &path, const QString &reason = QString())
+{
+    QString text = standardDescription(number) + QStringLiteral(": ") + path;
+    if (!reason.isEmpty())
+        text += QStringLiteral(" (") + reason + QLatin1Char(')');
+    return RunTimeError(number, text);
+}
+
+RunTimeError damagedFile(const QString &path)
+{
+    const QString text = ModuloIdioma::text(
+        Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "The file %1 is a damaged puzzle file."));
+    return RunTimeError(RunTimeError::BadFileFormat, text.arg(QFileInfo(path).fileName()));
+}
+
+int numberForErrno(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return RunTimeError::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RunTimeError::PermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return RunTimeError::DiskFull;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EISDIR:
+    case EILSEQ:
+        return RunTimeError::BadFileName;
+    default:
+        return RunTimeError::FileIOError;
+    }
+}
+
+void openForReading(QFile &file)
+{
+    errno = 0;
+    if (file.open(QIODevice::ReadOnly))
+        return;
+    const int error = errno;
+    const QFileInfo info(file.fileName());
+    if (!info.exists())
+        throw fileError(RunTimeError::FileNotFound, file.fileName());
+    if (info.isDir())
+        throw fileError(RunTimeError::FileIOError, file.fileName(), file.errorString());
+    const int number = numberForErrno(error);
+    throw fileError(number == RunTimeError::PathNotFound ? RunTimeError::FileNotFound : number,
+                    file.fileName(), file.errorString());
+}
+
+QByteArray readImageFile(const QString &path)
+{
+    QFile file(path);
+    openForReading(file);
+    if (file.size() <= 0 || file.size() > PzzFile::MaxPictureBytes)
+        throw fileError(RunTimeError::InvalidPicture, path);
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        throw fileError(RunTimeError::FileIOError, path, file.errorString());
+    if (!PictureLoader::peekSize(bytes).isValid())
+        throw fileError(RunTimeError::InvalidPicture, path);
+    return bytes;
+}
+
+// A source puzzle keeps its own magic and version, but everything the copy needs must
+// be sound, or the copy would be a file the game refuses.
+PzzFile readSourcePuzzle(const QString &path)
+{
+    QFile file(path);
+    openForReading(file);
+    PzzFile source;
+    if (PzzFile::read(file, source, PzzFile::Identity::Ignore) != PzzFile::Check::Ok ||
+        !PictureLoader::peekSize(source.picture).isValid())
+        throw damagedFile(path);
+    return source;
+}
+
+QByteArray storedExtensionOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray header = file.read(PzzFile::HeaderSize);
+    if (header.size() < PzzFile::HeaderSize)
+        return QByteArray();
+    return header.mid(6, PzzFile::ExtensionSize);
+}
+
+// The picture keeps the extension it was stored with unless the typed name already has
+// it: photo becomes photo.jpg, photo.JPG stays, photo.png becomes photo.png.jpg.
+QString imageDestination(const QString &destination, const QByteArray &storedField)
+{
+    if (!PzzFile::extensionFieldIsSafe(storedField))
+        return destination;
+    const QString stored = QString::fromLatin1(storedField);
+    const QString typed = QString::fromLatin1(
+        PzzFile::extensionField(comun::getFileExtension(QFileInfo(destination).fileName())));
+    if (typed.compare(stored, Qt::CaseInsensitive) == 0)
+        return destination;
+    QString bare = stored;
+    while (bare.endsWith(QLatin1Char(' ')))
+        bare.chop(1);
+    if (bare.isEmpty())
+        return destination;
+    return destination + QLatin1Char('.') + bare;
+}
+
+// Refuses names that can never be written before anything is asked or opened.
+void checkDestination(const QString &destination)
+{
+    const QFileInfo info(destination);
+    if (info.fileName().isEmpty() || info.isDir())
+        throw fileError(RunTimeError::BadFileName, destination);
+    if (!QFileInfo(info.absolutePath()).isDir())
+        throw fileError(RunTimeError::PathNotFound, destination);
+}
+
+int writeErrorNumber(int error, const QString &destination)
+{
+    const int number = numberForErrno(error);
+    if (number != RunTimeError::FileIOError)
+        return number;
+    const QFileInfo folder(QFileInfo(destination).absolutePath());
+    if (!folder.isDir())
+        return RunTimeError::PathNotFound;
+    if (!folder.isWritable())
+        return RunTimeError::PermissionDenied;
+    return number;
+}
+
+// A short write on a full disk leaves no error on the device, only in errno.
+QString reasonFor(const QFileDevice &file, int error)
+{
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString();
+}
+
+// Writes through a temporary file that replaces the destination only once it is complete,
+// so a failed save leaves the earlier file as it was and no partial file behind. The
+// writer must report short writes: the temporary file would commit them as they are.
+void writeFile(const QString &destination, const std::function<bool(QIODevice &)> &write)
+{
+    checkDestination(destination);
+    QSaveFile file(destination);
+    errno = 0;
+    // Unbuffered, so a disk that fills up fails the write itself: QSaveFile's commit()
+    // does not report a short write of what was still buffered.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int error = errno;
+        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
+    }
+    errno = 0;
+    if (!write(file)) {
+        const int error = errno;
+        const QString reason = reasonFor(file, error);
+        file.cancelWriting();
+        throw fileError(writeErrorNumber(error, destination), destination, reason);
+    }
+    errno = 0;
+    if (!file.commit()) {
+        const int error = errno;
+        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
+    }
+}
+
+void takeBoard(const TableroClass &aTablero, PzzFile &pzz)
+{
+    if (!aTablero.getBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY) ||
+        !pzz.layoutIsValid())
+        throw RunTimeError(InvalidCall, standardDescription(InvalidCall));
+}
+
+bool isPuzzleName(const QString &name)
+{
+    return name.endsWith(QLatin1String(".pzz"));
+}
+
+} // namespace
+
+SalvarLeerPuzzle2::SalvarLeerPuzzle2(QWidget *messageParent) : m_parent(messageParent) {}
+
+qint16 SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
+                                     bool &aJuegoDelCuadradito)
+{
+    try {
+        QFile file(aArchivoPuzzle);
+        openForReading(file);
+        PzzFile pzz;
+        switch (PzzFile::read(file, pzz)) {
+        case PzzFile::Check::WrongMagic:
+            return -1;
+        case PzzFile::Check::WrongVersion:
+            return -2;
+        case PzzFile::Check::Damaged:
+            throw damagedFile(aArchivoPuzzle);
+        case PzzFile::Check::Ok:
+            break;
+        }
+        file.close();
+
+        // The one decode of the picture both proves it and gives the game its picture.
+        QImage picture = PictureLoader::loadData(pzz.picture);
+        if (picture.isNull())
+            throw damagedFile(aArchivoPuzzle);
+
+        aTablero.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
+                          pzz.extensionText());
+        m_picture = std::move(picture);
+        aJuegoDelCuadradito = pzz.sliding();
+        return 0;
+    } catch (const RunTimeError &error) {
+        Messages::show(
+            m_parent,
+            QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description()));
+        return qint16(error.number());
+    }
+}
+
+int SalvarLeerPuzzle2::getComoHayQueSalvarlo(const TableroClass &aTablero, const QString &aArchivoSinPath)
+{
+    const bool unsolved = aTablero.NumeroDeFichasPorColocar() != 0;
+    const bool fromPuzzle = isPuzzleName(aArchivoSinPath);
+    if (unsolved)
+        return fromPuzzle ? 4 : 2;
+    return fromPuzzle ? 3 : 1;
+}
+
+qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
+                                       const TableroClass &aTablero, const QString &aPathDestino,
+                                       const QString &aNombreArchivoDestino, bool aJuegoDelCuadradito)
+{
+    const int kind = getComoHayQueSalvarlo(aTablero, aArchivoSinPath);
+    if (kind == 1) {
+        Messages::show(m_parent, QString::fromUtf8("Todavía no se puede"));
+        return 0;
+    }
+
+    // A name ends where its trailing spaces begin: the suggestion for a solved puzzle
+    // carries the stored extension's padding, and a file called "flor.jpg   " is not
+    // what the player asked for.
+    QString name = aNombreArchivoDestino;
+    while (name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    const QString destination = aPathDestino + QLatin1Char('/') +
+                                ((kind == 3 || isPuzzleName(name)) ? name : name + QStringLiteral(".pzz"));
+    if (name.isEmpty())
+        return reportWriteError(RunTimeError::BadFileName,
+                                fileError(RunTimeError::BadFileName, destination).description());
+    // The question names the file that will really be written, extension included.
+    const QString written =
+        kind == 3 ? imageDestination(destination, storedExtensionOf(aArchivo)) : destination;
+    try {
+        if (!QFileInfo(aPathDestino).isDir())
+            throw fileError(RunTimeError::PathNotFound, written);
+        // A folder part typed into the name that does not exist is a bad name, not a
+        // missing destination folder.
+        if (!QFileInfo(QFileInfo(written).absolutePath()).isDir())
+            throw fileError(RunTimeError::BadFileName, written);
+        checkDestination(written);
+    } catch (const RunTimeError &error) {
+        return reportWriteError(error.number(), error.description());
+    }
+
+    if (QFileInfo::exists(written) || QFileInfo(written).isSymLink()) {
+        const QString question = ModuloIdioma::text(
+            Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "File %1 already exists. Overwrite it?"));
+        if (Messages::show(m_parent, question.arg(written), Messages::Buttons::YesNo, Messages::Icon::None,
+                           Messages::Answer::No) != Messages::Answer::Yes)
+            return -1;
+    }
+
+    switch (kind) {
+    case 2:
+        return salvarPuzzleFromImage(aArchivo, aArchivoSinPath, aTablero, aJuegoDelCuadradito, destination);
+    case 3:
+        return salvarImagenDelPuzzle(aArchivo, aArchivoSinPath, destination);
+    default:
+        return salvarPuzzleFromPuzzle(aArchivo, aArchivoSinPath, aTablero, aJuegoDelCuadradito, destination);
+    }
+}
+
+qint16 SalvarLeerPuzzle2::salvarPuzzleFromImage(const QString &aArchivo, const QString &aArchivoSinPath,
+                                                const TableroClass &aTablero, bool aJuegoDelCuadradito,
+                                                const QString &aDestino)
+{
+    try {
+        PzzFile pzz;
+        pzz.picture = readImageFile(aArchivo);
+        takeBoard(aTablero, pzz);
+        pzz.extension = PzzFile::extensionField(comun::getFileExtension(aArchivoSinPath));
+        pzz.style = PzzFile::styleValue(aJuegoDelCuadradito);
+        writeFile(aDestino, [&pzz](QIODevice &out) { return pzz.write(out); });
+        return 0;
+    } catch (const RunTimeError &error) {
+        return reportWriteError(error.number(), error.description());
+    }
+}
+
+qint16 SalvarLeerPuzzle2::salvarPuzzleFromPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
+                                                 const TableroClass &aTablero, bool aJuegoDelCuadradito,
+                                                 const QString &aDestino)
+{
+    // The style, like the extension and the picture, comes from the source file.
+    Q_UNUSED(aArchivoSinPath);
+    Q_UNUSED(aJuegoDelCuadradito);
+    try {
+        PzzFile pzz = readSourcePuzzle(aArchivo);
+        pzz.magic = PzzFile::Magic;
+        pzz.version = PzzFile::Version;
+        pzz.reserved = 0;
+        pzz.reservedA = pzz.reservedB;
+        takeBoard(aTablero, pzz);
+        writeFile(aDestino, [&pzz](QIODevice &out) { return pzz.write(out); });
+        return 0;
+    } catch (const RunTimeError &error) {
+        return reportWriteError(error.number(), error.description());
+    }
+}
+
+qint16 SalvarLeerPuzzle2::salvarImagenDelPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
+                                                const QString &aDestino)
+{
+    Q_UNUSED(aArchivoSinPath);
+    try {
+        const PzzFile source = readSourcePuzzle(aArchivo);
+        const QString destination = imageDestination(aDestino, source.extension);
+        writeFile(destination,
+                  [&source](QIODevice &out) { return out.write(source.picture) == source.picture.size(); });
+        return 0;
+    } catch (const RunTimeError &error) {
+        return reportWriteError(error.number(), error.description());
+    }
+}
+
+bool SalvarLeerPuzzle2::existeArchivo(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+qint16 SalvarLeerPuzzle2::reportWriteError(int number, const QString &description) const
+{
+    Messages::show(m_parent, description);
+    return qint16(number);
+}
