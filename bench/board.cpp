@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Median wall time in microseconds of one 30 × 30 shuffle, over many seeds.
 double medianMicroseconds(bool sliding, int runs)

@@ -2,9 +2,9 @@
 // JPEG made here in memory is decoded straight to its reduced size, reduced by
 // changeSizeImage, and, for comparison, decoded whole and then scaled.
 
-#include "view/BoardRenderer.h"
 #include "board/TableroClass.h"
 #include "changeSizeImage.h"
+#include "view/BoardRenderer.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -18,7 +18,8 @@
 #include <random>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using Clock = std::chrono::steady_clock;
 

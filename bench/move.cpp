@@ -1,10 +1,10 @@
 // Prints what one move costs on a 30 × 30 board at the largest zoom: a press and a
 // release delivered to the board surface as mouse events, through the move rules, to
 // the repainted places of the board image; and, for comparison, a full repaint.
-#include "view/BoardRenderer.h"
 #include "app/BoardWidget.h"
 #include "board/MoveRules.h"
 #include "board/TableroClass.h"
+#include "view/BoardRenderer.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -15,7 +15,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 using Clock = std::chrono::steady_clock;
 
 double median(std::vector<double> v)
@@ -61,7 +62,9 @@ int main(int argc, char *argv[])
     MoveRules::MoveState state;
     state.tablero = &tablero;
     state.lista.reset(n * n + 1);
-    const auto paint = [&](qint16 c, qint16 r, quint32 op) { widget.update(renderer.logicalRect(renderer.PaintCasilla(c, r, op))); };
+    const auto paint = [&](qint16 c, qint16 r, quint32 op) {
+        widget.update(renderer.logicalRect(renderer.PaintCasilla(c, r, op)));
+    };
     QObject::connect(&widget, &BoardWidget::pressed, [&](int b, int s, float x, float y) {
         MoveRules::mouseDown(state, false, b, s, x, y, 2200, 1650, n, n, paint);
     });
@@ -74,7 +77,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 200; ++i) {
         const QPointF from(10 + (i * 37) % 2180, 10 + (i * 53) % 1630);
         const QPointF to(10 + (i * 71) % 2180, 10 + (i * 29) % 1630);
-        QMouseEvent press(QEvent::MouseButtonPress, from, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, from, from, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QMouseEvent release(QEvent::MouseButtonRelease, to, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         const auto t0 = Clock::now();
         QApplication::sendEvent(&widget, &press);
@@ -90,7 +94,8 @@ int main(int argc, char *argv[])
     }
     const double move = median(moves);
     const double repaint = median(full);
-    std::printf("30x30 board at 2200x1650 px, %d moves (press + release, two places redrawn)\n", tablero.getNumeroDeMovimientos());
+    std::printf("30x30 board at 2200x1650 px, %d moves (press + release, two places redrawn)\n",
+                tablero.getNumeroDeMovimientos());
     std::printf("move, mouse event to updated image: median %.3f ms\n", move);
     std::printf("full repaint:                       median %.3f ms\n", repaint);
     std::printf("full repaint / move:                %.1fx\n", repaint / move);

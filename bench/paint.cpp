@@ -2,9 +2,9 @@
 // largest zoom the toolbar allows, one place redrawn on its own, and the whole picture
 // stretched over the board.
 
-#include "view/BoardRenderer.h"
 #include "board/RasterOp.h"
 #include "board/TableroClass.h"
+#include "view/BoardRenderer.h"
 
 #include <QImage>
 

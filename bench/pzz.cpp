@@ -3,11 +3,11 @@
 // decode of the picture, which the game needs once anyway; reading the file and the whole
 // leerPuzzle are printed beside them. Prints the times, the ratios and the peak memory.
 
-#include "board/TableroClass.h"
-#include "platform/Messages.h"
 #include "PictureLoader.h"
-#include "puzzlefile/PzzFile.h"
+#include "board/TableroClass.h"
 #include "dialog/SalvarLeerPuzzle2.h"
+#include "platform/Messages.h"
+#include "puzzlefile/PzzFile.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,5 +1,5 @@
-#include "board/TableroClass.h"
 #include "PictureLoader.h"
+#include "board/TableroClass.h"
 #include "puzzlefile/PzzFile.h"
 
 #include <QGuiApplication>

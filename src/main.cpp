@@ -1,6 +1,6 @@
 #include "app/tess2mainform.h"
-#include "platform/Messages.h"
 #include "io/RunTimeError.h"
+#include "platform/Messages.h"
 
 #include <QApplication>
 

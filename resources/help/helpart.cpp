@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <utility>
 
-namespace {
+namespace
+{
 
 const QSize pictureSize(360, 240);
 const QColor gridColour(40, 40, 40);
@@ -84,8 +85,7 @@ QImage drawLandscape()
 
 // A board of columns × rows places. homes[i] is the home index of the piece lying on place i
 // (places numbered row by row); -1 draws the place black.
-struct Board
-{
+struct Board {
     int columns;
     int rows;
     QVector<int> homes;
@@ -147,7 +147,10 @@ void drawArrow(QImage &image, QPointF from, QPointF to)
     }
 }
 
-QPointF centre(const Board &board, int place) { return QRectF(placeRect(board, place)).center(); }
+QPointF centre(const Board &board, int place)
+{
+    return QRectF(placeRect(board, place)).center();
+}
 
 bool save(const QImage &image, const QString &folder, const char *name)
 {

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <optional>
 
-namespace {
+namespace
+{
 
 constexpr quint32 emrHeader = 1;
 constexpr quint32 emrEof = 14;
@@ -72,7 +73,8 @@ std::optional<QByteArray> playable(const QByteArray &bytes)
 
 } // namespace
 
-namespace EmfRenderer {
+namespace EmfRenderer
+{
 
 bool recognises(const QByteArray &bytes)
 {

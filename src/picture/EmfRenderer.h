@@ -5,7 +5,8 @@
 
 // Enhanced metafiles (EMF), converted to SVG by libemf2svg. As with WMF, the record list
 // is walked and checked before the library sees it, and the conversion stays in memory.
-namespace EmfRenderer {
+namespace EmfRenderer
+{
 
 // True when the bytes begin with an EMF header record: type 1 at offset 0 and the
 // signature " EMF" at offset 40.

@@ -17,7 +17,8 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 enum class Kind { Unknown, Jpeg, Png, Gif, Bmp, Dib, Ico, Wmf, Emf };
 
@@ -446,7 +447,8 @@ QImage renderMetafile(Kind kind, const QByteArray &bytes, const QSize &size)
 
 } // namespace
 
-namespace PictureLoader {
+namespace PictureLoader
+{
 
 QByteArray readFile(const QString &path)
 {

@@ -11,7 +11,8 @@
 // EMF through libemf2svg (both rendered with QtSvg). Bytes that stop before the picture
 // is complete are refused, not shown half drawn. Pictures come back opaque (Format_RGB32,
 // transparent parts on white), and nothing is ever written to disk.
-namespace PictureLoader {
+namespace PictureLoader
+{
 
 // Pictures whose decoded pixels would take more than this many megabytes are refused,
 // and so are files larger than this.

@@ -14,7 +14,8 @@
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
 
-namespace {
+namespace
+{
 
 constexpr quint32 placeableKey = 0x9AC6CDD7u;
 constexpr int placeableHeaderBytes = 22;
@@ -47,8 +48,7 @@ constexpr qint64 largestBitmapPixels = 4096 * 4096;
 // Records that carry a device-independent bitmap, with the number of parameter words
 // before it. The two BitBlt records also come without a bitmap, then with one word more
 // than those before it.
-struct BitmapRecord
-{
+struct BitmapRecord {
     quint16 function;
     int wordsBefore;
     bool optional;
@@ -297,7 +297,8 @@ QByteArray withReadableTexts(const QByteArray &svg)
 
 } // namespace
 
-namespace WmfRenderer {
+namespace WmfRenderer
+{
 
 bool recognises(const QByteArray &bytes)
 {

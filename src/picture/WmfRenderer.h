@@ -10,7 +10,8 @@
 // rather than trusted. The SVG libwmf writes is repaired where it goes wrong (fills made
 // half transparent, bitmaps placed twice, text neither escaped nor UTF-8); its colours
 // stay what libwmf makes of them, the nearest SVG colour name. Nothing is written to disk.
-namespace WmfRenderer {
+namespace WmfRenderer
+{
 
 // True when the bytes begin with a placeable header (key 0x9AC6CDD7) or with a standard
 // metafile header.

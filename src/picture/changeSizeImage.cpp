@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr float widestKept = 1001.0f;
 constexpr float highestKept = 901.0f;

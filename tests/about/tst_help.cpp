@@ -10,7 +10,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
-namespace {
+namespace
+{
 const QString runtimeDir = QStringLiteral(TESSELON_RUNTIME_DIR);
 const QString english = QStringLiteral("tesselon_help.chm");
 const QString spanish = QStringLiteral("ayuda_tesselon.chm");

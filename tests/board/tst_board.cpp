@@ -8,7 +8,8 @@
 
 #include <numeric>
 
-namespace {
+namespace
+{
 
 using Table = TableroClass::Table;
 
@@ -47,16 +48,34 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("rounds");
         QTest::addColumn<int>("error");
-        QTest::newRow("assembled") << QVector<int>{3, 2, 3} << "none" << "png" << "png   " << 0 << 0;
-        QTest::newRow("swap 2x2") << QVector<int>{2, 2, 2} << "swap" << "" << "      " << 70 << 0;
-        QTest::newRow("slide 2x2") << QVector<int>{2, 2, 2} << "slide" << "" << "      " << 149 << 0;
-        QTest::newRow("walk fits") << QVector<int>{36, 36, 36} << "slide" << "" << "      " << 32449 << 0;
+        QTest::newRow("assembled") << QVector<int>{3, 2, 3} << "none"
+                                   << "png"
+                                   << "png   " << 0 << 0;
+        QTest::newRow("swap 2x2") << QVector<int>{2, 2, 2} << "swap"
+                                  << ""
+                                  << "      " << 70 << 0;
+        QTest::newRow("slide 2x2") << QVector<int>{2, 2, 2} << "slide"
+                                   << ""
+                                   << "      " << 149 << 0;
+        QTest::newRow("walk fits") << QVector<int>{36, 36, 36} << "slide"
+                                   << ""
+                                   << "      " << 32449 << 0;
         // A refused puzzle leaves the previous one as it was, extension included.
-        QTest::newRow("no columns") << QVector<int>{0, 3, 0} << "swap" << "" << "jpg   " << 0 << 9;
-        QTest::newRow("pieces past the grid") << QVector<int>{3, 3, 4} << "none" << "" << "jpg   " << 0 << 9;
-        QTest::newRow("swap overflows") << QVector<int>{81, 81, 81} << "swap" << "" << "jpg   " << 0 << 6;
-        QTest::newRow("walk overflows") << QVector<int>{37, 36, 37} << "slide" << "" << "jpg   " << 0 << 6;
-        QTest::newRow("pieces overflow") << QVector<int>{200, 200, 200} << "none" << "" << "jpg   " << 0 << 6;
+        QTest::newRow("no columns") << QVector<int>{0, 3, 0} << "swap"
+                                    << ""
+                                    << "jpg   " << 0 << 9;
+        QTest::newRow("pieces past the grid") << QVector<int>{3, 3, 4} << "none"
+                                              << ""
+                                              << "jpg   " << 0 << 9;
+        QTest::newRow("swap overflows") << QVector<int>{81, 81, 81} << "swap"
+                                        << ""
+                                        << "jpg   " << 0 << 6;
+        QTest::newRow("walk overflows") << QVector<int>{37, 36, 37} << "slide"
+                                        << ""
+                                        << "jpg   " << 0 << 6;
+        QTest::newRow("pieces overflow") << QVector<int>{200, 200, 200} << "none"
+                                         << ""
+                                         << "jpg   " << 0 << 6;
     }
 
     void initialise()
@@ -125,8 +144,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("error");
         QTest::newRow("same place; twice") << QVector<int>{2, 3, 2, 3, 1, 1, 2, 1, 1, 1, 2, 1} << "" << 0;
-        QTest::newRow("three-cycle")
-            << QVector<int>{1, 1, 4, 3, 4, 3, 2, 2} << "1,1=4,3 2,2=1,1 4,3=2,2" << 0;
+        QTest::newRow("three-cycle") << QVector<int>{1, 1, 4, 3, 4, 3, 2, 2} << "1,1=4,3 2,2=1,1 4,3=2,2"
+                                     << 0;
         QTest::newRow("row past the grid") << QVector<int>{1, 1, 2, 1, 1, 1, 2, 4} << "1,1=2,1 2,1=1,1" << 9;
         QTest::newRow("negative column") << QVector<int>{-1, 1, 1, 1} << "" << 9;
     }
@@ -214,41 +233,64 @@ private slots:
         // Shift, then @column,row with a place's middle at whole numbers; g@columns,rows replaces
         // the board by an assembled one while the surface keeps its cut. The trace lists the
         // painted places (N normal, I inverted) and each event's outcome (R refresh, C completed, - neither).
-        QTest::addColumn<bool>("sliding"); // Normal-style boards are 4 × 3, sliding ones 3 × 3
+        QTest::addColumn<bool>("sliding");  // Normal-style boards are 4 × 3, sliding ones 3 × 3
         QTest::addColumn<QString>("start"); // the two places of one exchange made beforehand
         QTest::addColumn<QString>("events");
         QTest::addColumn<QString>("trace");
         QTest::addColumn<QString>("board");
         QTest::addColumn<int>("moves");
-        QTest::newRow("plain click counts a move")
-            << false << "1,1,2,1" << "d1@2,2 u1@2,2" << "2,2:I R 2,2:N 2,2:N R" << "1,1=2,1 2,1=1,1" << 1;
-        QTest::newRow("a point on a line belongs to the left and upper place") << false << "1,1,2,1"
-            << "d1@1.5,1.5 u1@3,1" << "1,1:I R 3,1:N 1,1:N R" << "1,1=3,1 2,1=1,1 3,1=2,1" << 1;
-        QTest::newRow("unmarked piece limits the group")
-            << false << "1,3,2,3" << "d2@3,1 d2@1,2 d1s@3,1 u1s@3,1 d1@1,2 u1@3,2"
-            << "3,1:I R 1,2:I R 3,1:N R R 1,2:I R 1,2:N 1,2:N R" << "1,3=2,3 2,3=1,3" << 1;
-        QTest::newRow("two marked pieces move right")
-            << false << "" << "d2@2,1 d1@3,1 u1@4,1" << "2,1:I R 3,1:I R 4,1:N 3,1:N 3,1:N 2,1:N R"
-            << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
-        QTest::newRow("group moves up and left") << false << "" << "d2@4,3 d2@4,3 d2@4,2 d1@3,2 u1@1,1"
+        QTest::newRow("plain click counts a move") << false << "1,1,2,1"
+                                                   << "d1@2,2 u1@2,2"
+                                                   << "2,2:I R 2,2:N 2,2:N R"
+                                                   << "1,1=2,1 2,1=1,1" << 1;
+        QTest::newRow("a point on a line belongs to the left and upper place")
+            << false << "1,1,2,1"
+            << "d1@1.5,1.5 u1@3,1"
+            << "1,1:I R 3,1:N 1,1:N R"
+            << "1,1=3,1 2,1=1,1 3,1=2,1" << 1;
+        QTest::newRow("unmarked piece limits the group") << false << "1,3,2,3"
+                                                         << "d2@3,1 d2@1,2 d1s@3,1 u1s@3,1 d1@1,2 u1@3,2"
+                                                         << "3,1:I R 1,2:I R 3,1:N R R 1,2:I R 1,2:N 1,2:N R"
+                                                         << "1,3=2,3 2,3=1,3" << 1;
+        QTest::newRow("two marked pieces move right") << false << ""
+                                                      << "d2@2,1 d1@3,1 u1@4,1"
+                                                      << "2,1:I R 3,1:I R 4,1:N 3,1:N 3,1:N 2,1:N R"
+                                                      << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
+        QTest::newRow("group moves up and left")
+            << false << ""
+            << "d2@4,3 d2@4,3 d2@4,2 d1@3,2 u1@1,1"
             << "4,3:I R 4,3:N R 4,2:I R 3,2:I R 1,1:N 3,2:N 2,1:N 4,2:N R"
             << "1,1=3,2 2,1=4,2 3,2=1,1 4,2=2,1" << 2;
         QTest::newRow("group pushed off the board moves in place")
-            << false << "1,3,4,3" << "d2@2,1 d1@2,2 u1@1,1" << "2,1:I R 2,2:I R 2,1:N 2,1:N 2,2:N 2,2:N R"
+            << false << "1,3,4,3"
+            << "d2@2,1 d1@2,2 u1@1,1"
+            << "2,1:I R 2,2:I R 2,1:N 2,1:N 2,2:N 2,2:N R"
             << "1,3=4,3 4,3=1,3" << 2;
-        QTest::newRow("release outside the surface")
-            << false << "1,1,2,1" << "d1@2,2 u1@-1,2" << "2,2:I R 2,2:N 2,2:N R" << "1,1=2,1 2,1=1,1" << 1;
-        QTest::newRow("marks and presses beyond a replaced grid are dropped") << false << ""
-            << "d2@4,3 g@2,5 d1@3,1 u1@3,1 d1@1,1 u1@2,3" << "4,3:I R - RC 1,1:I R 2,3:N 1,1:N R"
+        QTest::newRow("release outside the surface") << false << "1,1,2,1"
+                                                     << "d1@2,2 u1@-1,2"
+                                                     << "2,2:I R 2,2:N 2,2:N R"
+                                                     << "1,1=2,1 2,1=1,1" << 1;
+        QTest::newRow("marks and presses beyond a replaced grid are dropped")
+            << false << ""
+            << "d2@4,3 g@2,5 d1@3,1 u1@3,1 d1@1,1 u1@2,3"
+            << "4,3:I R - RC 1,1:I R 2,3:N 1,1:N R"
             << "1,1=2,3 2,3=1,1" << 1;
-        QTest::newRow("last drag completes")
-            << false << "1,1,2,1" << "d1@1,1 u1@2,1" << "1,1:I R 2,1:N 1,1:N RC" << "" << 1;
-        QTest::newRow("click ends an assembled shuffle")
-            << false << "" << "d1@3,2 u1@3,2" << "3,2:I R 3,2:N 3,2:N RC" << "" << 1;
-        QTest::newRow("slides complete")
-            << true << "" << "d1@3,2 u1@3,2 d2@3,3" << "3,3:N 3,2:N R - 3,2:N 3,3:N RC" << "" << 2;
-        QTest::newRow("sliding ignores non-neighbours")
-            << true << "" << "d1@2,2 d1@1,1 d1@3,3" << "R R R" << "" << 0;
+        QTest::newRow("last drag completes") << false << "1,1,2,1"
+                                             << "d1@1,1 u1@2,1"
+                                             << "1,1:I R 2,1:N 1,1:N RC"
+                                             << "" << 1;
+        QTest::newRow("click ends an assembled shuffle") << false << ""
+                                                         << "d1@3,2 u1@3,2"
+                                                         << "3,2:I R 3,2:N 3,2:N RC"
+                                                         << "" << 1;
+        QTest::newRow("slides complete") << true << ""
+                                         << "d1@3,2 u1@3,2 d2@3,3"
+                                         << "3,3:N 3,2:N R - 3,2:N 3,3:N RC"
+                                         << "" << 2;
+        QTest::newRow("sliding ignores non-neighbours") << true << ""
+                                                        << "d1@2,2 d1@1,1 d1@3,3"
+                                                        << "R R R"
+                                                        << "" << 0;
     }
 
     void moves()
@@ -264,8 +306,12 @@ private slots:
         MoveRules::MoveState state{&board, {}, 0, 0, 0, 0};
         QStringList trace;
         const MoveRules::Painter paint = [&trace](qint16 c, qint16 r, quint32 op) {
-            trace << QStringLiteral("%1,%2:%3").arg(c).arg(r).arg(
-                         op == RasterOp::Copy ? 'N' : op == RasterOp::InvertedCopy ? 'I' : '?');
+            trace << QStringLiteral("%1,%2:%3")
+                         .arg(c)
+                         .arg(r)
+                         .arg(op == RasterOp::Copy           ? 'N'
+                              : op == RasterOp::InvertedCopy ? 'I'
+                                                             : '?');
         };
         for (const QString &token : events.split(QLatin1Char(' '))) {
             const QStringList at = token.section(QLatin1Char('@'), 1).split(QLatin1Char(','));

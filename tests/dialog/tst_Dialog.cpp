@@ -1,8 +1,8 @@
 #include "board/TableroClass.h"
 #include "dialog/Dialog.h"
 #include "dialog/DialogRules.h"
-#include "platform/Messages.h"
 #include "dialog/SalvarLeerPuzzle2.h"
+#include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
@@ -58,9 +58,11 @@ class tst_Dialog : public QObject
 
     void open(const QString &commandLine = QString())
     {
-        m_dialog = std::make_unique<Dialog>(DialogHost{
-            [this]() -> ConfigFileHandler & { return *m_config; }, [this]() -> TableroClass & { return m_board; },
-            [this]() -> SalvarLeerPuzzle2 & { return *m_files; }, commandLine, {}});
+        m_dialog = std::make_unique<Dialog>(DialogHost{[this]() -> ConfigFileHandler & { return *m_config; },
+                                                       [this]() -> TableroClass & { return m_board; },
+                                                       [this]() -> SalvarLeerPuzzle2 & { return *m_files; },
+                                                       commandLine,
+                                                       {}});
     }
     template <class T> T *child(const char *name) const { return m_dialog->findChild<T *>(name); }
     QString text(const char *labelName) const { return child<QLabel>(labelName)->text(); }
@@ -93,9 +95,13 @@ private slots:
         QVERIFY(QDir().mkpath(m_pics) && QDir().mkpath(m_root->filePath("empty")) &&
                 QDir().mkpath(m_root->filePath("data")));
         const QByteArray jpg = pictureBytes("JPG", Qt::red), pzz = pzzBytes(1310, 1);
-        const QList<std::pair<const char *, QByteArray>> files{
-            {"flor.jpg", jpg}, {"mi foto.jpg", jpg},           {"Azul.bmp", jpg},          {"FOTO.PZZ", pzz},
-            {"partida.pzz", pzz}, {"bad.pzz", pzzBytes(1311, 1)}, {"v2.pzz", pzzBytes(1310, 2)}};
+        const QList<std::pair<const char *, QByteArray>> files{{"flor.jpg", jpg},
+                                                               {"mi foto.jpg", jpg},
+                                                               {"Azul.bmp", jpg},
+                                                               {"FOTO.PZZ", pzz},
+                                                               {"partida.pzz", pzz},
+                                                               {"bad.pzz", pzzBytes(1311, 1)},
+                                                               {"v2.pzz", pzzBytes(1310, 2)}};
         for (const auto &[name, bytes] : files) {
             QFile file(m_pics + '/' + name);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -189,8 +195,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
         QTest::newRow("upper-case puzzle extension") << 1 << "FOTO.PZZ" << QString();
-        QTest::newRow("not a puzzle file") << 0 << "bad.pzz" << "The file bad.pzz is not a puzzle file";
-        QTest::newRow("unsupported version") << 1 << "v2.pzz" << "La versión del archivo v2.pzz no está soportada";
+        QTest::newRow("not a puzzle file") << 0 << "bad.pzz"
+                                           << "The file bad.pzz is not a puzzle file";
+        QTest::newRow("unsupported version") << 1 << "v2.pzz"
+                                             << "La versión del archivo v2.pzz no está soportada";
     }
 
     void fileWithoutPicture()

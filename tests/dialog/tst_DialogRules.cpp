@@ -23,18 +23,21 @@ private slots:
                          << QStringLiteral("The file version of a.pzz is not supported");
             QTest::newRow(name) << l << expected;
         };
-        row("English", 0, "12 pieces puzzle (3x4)|Any piece can be moved to any place|You can only move "
-                          "a piece if it has an empty place by its side.|The selected unit is not ready|"
-                          "To create the puzzle you shall chose an image\nfrom your computer");
-        row("Spanish", 1, "Puzzle de 12 piezas (3x4)|Puedes mover cualquier pieza a cualquier posición.|"
-                          "Solo puedes mover una pieza si tiene un lugar vacío a su lado.|La unidad escogida "
-                          "no está lista|Para crear el puzzle debes escoger una imagen\nque tengas guardada "
-                          "en tu ordenador|El archivo a.pzz no es un archivo de puzzle|La versión del "
-                          "archivo a.pzz no está soportada");
-        row("Galician", 2, "Puzzle de 12 pezas (3x4)|Podes mover calquera peza a calquera posición.|Solo "
-                           "podes mover unha peza se ten un lugar valeiro o seu carón.|A unidade escollida "
-                           "non está lista|Para crea-lo puzzle debes escoller unha imaxe\nque teñas gardada "
-                           "no teu ordenador");
+        row("English", 0,
+            "12 pieces puzzle (3x4)|Any piece can be moved to any place|You can only move "
+            "a piece if it has an empty place by its side.|The selected unit is not ready|"
+            "To create the puzzle you shall chose an image\nfrom your computer");
+        row("Spanish", 1,
+            "Puzzle de 12 piezas (3x4)|Puedes mover cualquier pieza a cualquier posición.|"
+            "Solo puedes mover una pieza si tiene un lugar vacío a su lado.|La unidad escogida "
+            "no está lista|Para crear el puzzle debes escoger una imagen\nque tengas guardada "
+            "en tu ordenador|El archivo a.pzz no es un archivo de puzzle|La versión del "
+            "archivo a.pzz no está soportada");
+        row("Galician", 2,
+            "Puzzle de 12 pezas (3x4)|Podes mover calquera peza a calquera posición.|Solo "
+            "podes mover unha peza se ten un lugar valeiro o seu carón.|A unidade escollida "
+            "non está lista|Para crea-lo puzzle debes escoller unha imaxe\nque teñas gardada "
+            "no teu ordenador");
         row("other", 7, "||||");
     }
 

@@ -1,7 +1,7 @@
 #include "picture/PictureSamples.h"
 
-#include "changeSizeImage.h"
 #include "PictureLoader.h"
+#include "changeSizeImage.h"
 
 #include <QtTest>
 

@@ -17,11 +17,16 @@ void tst_comun::getFileExtension_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("extension");
 
-    QTest::newRow("several dots, case kept") << "photo.v2.JPG" << "JPG";
-    QTest::newRow("dot at the end") << "photo." << "";
-    QTest::newRow("no dot") << "photo" << "";
-    QTest::newRow("hidden file") << ".bashrc" << "bashrc";
-    QTest::newRow("dot only in a folder") << "/home/ana/v1.2/gato" << "2/gato";
+    QTest::newRow("several dots, case kept") << "photo.v2.JPG"
+                                             << "JPG";
+    QTest::newRow("dot at the end") << "photo."
+                                    << "";
+    QTest::newRow("no dot") << "photo"
+                            << "";
+    QTest::newRow("hidden file") << ".bashrc"
+                                 << "bashrc";
+    QTest::newRow("dot only in a folder") << "/home/ana/v1.2/gato"
+                                          << "2/gato";
 }
 
 void tst_comun::getFileExtension()

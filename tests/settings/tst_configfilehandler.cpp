@@ -6,7 +6,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 QStringList g_messages;
 
@@ -25,8 +26,10 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 QStringList fieldsOf(const ConfigFileHandler &c)
 {
     const auto n = [](int value) { return QString::number(value); };
-    return {c.getFileVersion(), n(c.getLanguage()), c.getDialogDrive(), c.getDialogPath(),
-            n(c.getRecordardir()), n(c.getMostrarImagen()), n(c.getListX()), n(c.getListY()),
+    return {c.getFileVersion(),      n(c.getLanguage()),
+            c.getDialogDrive(),      c.getDialogPath(),
+            n(c.getRecordardir()),   n(c.getMostrarImagen()),
+            n(c.getListX()),         n(c.getListY()),
             n(c.getOptionDificil()), n(c.getPrimeraVezQueSeEjecuta())};
 }
 

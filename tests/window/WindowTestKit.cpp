@@ -2,8 +2,8 @@
 
 #include "app/tess2mainform.h"
 #include "platform/Messages.h"
-#include "view/Twips.h"
 #include "settings/comun.h"
+#include "view/Twips.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -32,7 +32,9 @@ void writeConfig(const ConfigLine &line)
     QFile file(configPath());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(QStringLiteral("\"1.0\",%1,\"/\",\"%2\",1,1,4,4,#FALSE#,%3\r\n")
-                   .arg(line.language).arg(line.dialogPath, line.firstRun ? "#TRUE#" : "#FALSE#").toUtf8());
+                   .arg(line.language)
+                   .arg(line.dialogPath, line.firstRun ? "#TRUE#" : "#FALSE#")
+                   .toUtf8());
 }
 
 void onNextModal(std::function<void(QWidget *modal)> act)

@@ -6,8 +6,8 @@
 #include "app/tess2mainform.h"
 #include "board/TableroClass.h"
 #include "dialog/Dialog.h"
-#include "platform/Messages.h"
 #include "io/RunTimeError.h"
+#include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/comun.h"
 
@@ -125,7 +125,9 @@ void arrangeSwapped(TableroClass &tablero, QPoint a, QPoint b)
 QString placesProblem(const QImage &image, int columns, int rows,
                       const std::function<QRgb(int, int)> &colourAt, bool grid)
 {
-    const auto black = [&image](int x, int y) { return image.valid(x, y) && image.pixel(x, y) == qRgb(0, 0, 0); };
+    const auto black = [&image](int x, int y) {
+        return image.valid(x, y) && image.pixel(x, y) == qRgb(0, 0, 0);
+    };
     for (int c = 1; c <= columns; ++c) {
         for (int r = 1; r <= rows; ++r) {
             const QRect rect = placeRect(image.size(), columns, rows, c, r);
@@ -253,7 +255,8 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Tesselon"));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const QRect frame = window.frameGeometry().translated(-screen.topLeft());
-        QVERIFY(qAbs(frame.width() - screen.width() * 0.98) <= 1 && qAbs(frame.height() - screen.height() * 0.95) <= 1);
+        QVERIFY(qAbs(frame.width() - screen.width() * 0.98) <= 1 &&
+                qAbs(frame.height() - screen.height() * 0.95) <= 1);
         QVERIFY(qAbs(frame.left() - (screen.width() - frame.width()) / 2.0) <= 1 && frame.top() == 2);
     }
 
@@ -333,7 +336,6 @@ private slots:
         window.close();
         const QList<QByteArray> items = configItems();
         QCOMPARE(items.value(1) + ' ' + items.value(9), QByteArray::number(language) + " #FALSE#");
-
     }
 
     void closeQuestion_data()
@@ -480,7 +482,8 @@ private slots:
                 if (change.startsWith(at + QLatin1Char('=')))
                     home = place(change.section(QLatin1Char('='), 1));
             }
-            const QRgb colour = dificil && home == QPoint(4, 4) ? qRgb(0, 0, 0) : blockColor(home.x(), home.y());
+            const QRgb colour =
+                dificil && home == QPoint(4, 4) ? qRgb(0, 0, 0) : blockColor(home.x(), home.y());
             return changes.contains(QLatin1Char('!') + at) ? colour ^ 0xFFFFFF : colour;
         };
         QCOMPARE(placesProblem(window->boardImage(), 4, 4, colourAt, true), QString());
@@ -532,11 +535,16 @@ private slots:
         QTest::addColumn<QString>("archivoSinPath");
         QTest::addColumn<QString>("offered");
 
-        QTest::newRow("0") << 0 << "partida.pzz" << "open simple";
-        QTest::newRow("1") << 1 << "foto.jpg" << "open input save view zoom";
-        QTest::newRow("2, game") << 2 << "partida.pzz" << "open save zoom";
-        QTest::newRow("2, upper case") << 2 << "PARTIDA.PZZ" << "open zoom";
-        QTest::newRow("2, picture") << 2 << "foto.jpg" << "open zoom";
+        QTest::newRow("0") << 0 << "partida.pzz"
+                           << "open simple";
+        QTest::newRow("1") << 1 << "foto.jpg"
+                           << "open input save view zoom";
+        QTest::newRow("2, game") << 2 << "partida.pzz"
+                                 << "open save zoom";
+        QTest::newRow("2, upper case") << 2 << "PARTIDA.PZZ"
+                                       << "open zoom";
+        QTest::newRow("2, picture") << 2 << "foto.jpg"
+                                    << "open zoom";
         // Any other value leaves the commands of the unsolved puzzle as they were.
         QTest::addRow("7, foto.jpg") << 7 << QStringLiteral("foto.jpg") << "open input save view zoom";
     }

@@ -8,7 +8,8 @@
 // libEMF's Windows headers define min and max as macros: they come after the standard ones.
 #include <libEMF/emf.h>
 
-namespace {
+namespace
+{
 
 constexpr int width = 800;
 constexpr int height = 600;
@@ -109,7 +110,8 @@ void drawWindow(HDC dc)
 
 } // namespace
 
-namespace EmfSample {
+namespace EmfSample
+{
 
 std::vector<unsigned char> stainedGlass()
 {

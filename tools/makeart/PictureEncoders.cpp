@@ -5,8 +5,8 @@
 
 #include <unordered_map>
 
-namespace {
-
+namespace
+{
 
 // Packs variable-length LZW codes least significant bit first into 255-byte sub-blocks.
 class CodeWriter
@@ -108,7 +108,8 @@ void lzwEncode(const QImage &indexed, QByteArray &out)
 
 } // namespace
 
-namespace PictureEncoders {
+namespace PictureEncoders
+{
 
 QByteArray gif(const QImage &image)
 {

@@ -5,7 +5,8 @@
 #include <QList>
 
 // File formats Qt cannot write the way the program's pictures need them.
-namespace PictureEncoders {
+namespace PictureEncoders
+{
 
 // A GIF89a of one image with a 256-colour palette. Colours that are not in the palette
 // are mapped to the nearest one, without dithering, so flat areas stay flat.

@@ -12,7 +12,8 @@
 #include <cmath>
 #include <random>
 
-namespace {
+namespace
+{
 
 // Random numbers with a fixed seed per picture, so every build draws the same pixels.
 class Dice
@@ -184,7 +185,8 @@ QPolygon star(const QPoint &centre, int points, int outer, int inner, double tur
 
 } // namespace
 
-namespace SamplePictures {
+namespace SamplePictures
+{
 
 QImage landscape()
 {

@@ -5,7 +5,8 @@
 
 // The sample pictures offered in the samples folder. Each has enough detail that every
 // piece of a 10 x 10 cut can be told apart, and each is drawn the same way on every build.
-namespace SamplePictures {
+namespace SamplePictures
+{
 
 // A country landscape with sun, clouds, mountains, hills, a river, a village and trees;
 // 1600 x 1200, so the program reduces it before cutting.

@@ -5,7 +5,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 constexpr double grid = 24.0;
 
@@ -40,7 +41,8 @@ void arrow(QPainter &painter, const QPointF &tip, const QPointF &towards)
 
 } // namespace
 
-namespace ToolbarArt {
+namespace ToolbarArt
+{
 
 QImage atom(int side)
 {

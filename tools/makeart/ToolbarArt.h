@@ -4,7 +4,8 @@
 
 // The window icon and the toolbar pictures, drawn on a transparent square of the given
 // side. Each is designed on a 24-unit grid and scaled to the side asked for.
-namespace ToolbarArt {
+namespace ToolbarArt
+{
 
 QImage atom(int side);
 QImage openFolder(int side);

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr quint16 metaEof = 0x0000;
 constexpr quint16 metaSetBkMode = 0x0102;
@@ -19,7 +20,6 @@ constexpr quint16 metaCreateBrushIndirect = 0x02FC;
 constexpr quint16 metaPolygon = 0x0324;
 constexpr quint16 metaEllipse = 0x0418;
 constexpr quint16 metaRectangle = 0x041B;
-
 
 quint16 low(quint32 value)
 {

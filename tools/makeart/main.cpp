@@ -13,7 +13,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace MoveRules {
+namespace MoveRules
+{
 
-namespace {
+namespace
+{
 
 // The strip, from 1, of a surface `size` long cut into `parts` strips that holds `v`; 0 when
 // it lies past the first `limit` strips. The walk stops at `limit`, so a point far off the

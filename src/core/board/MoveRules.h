@@ -10,12 +10,12 @@ class TableroClass;
 // How presses and releases on the board surface move pieces, in both styles. The board
 // widget's handlers call mouseDown and mouseUp with the point and the surface's size in one
 // unit; the rules change the board and report, through the painter, every place to redraw.
-namespace MoveRules {
+namespace MoveRules
+{
 
 // The places pressed in the Normal style since the last completed left release, each
 // entered once, with its mark.
-struct PressList
-{
+struct PressList {
     QVector<qint16> listaX;
     QVector<qint16> listaY;
     QVector<bool> marcadas;
@@ -33,8 +33,7 @@ struct PressList
     qint16 madeForY = 0;
 };
 
-struct MoveState
-{
+struct MoveState {
     TableroClass *tablero = nullptr;
     PressList lista;
     qint16 pulsadaX = 0;
@@ -45,8 +44,7 @@ struct MoveState
 
 using Painter = std::function<void(qint16 column, qint16 row, quint32 rasterOp)>;
 
-struct Outcome
-{
+struct Outcome {
     bool refreshStatus = false;
     // Every piece is home: the caller shows the assembled picture, then refreshes.
     bool completed = false;

@@ -6,7 +6,8 @@
 #include <limits>
 #include <random>
 
-namespace {
+namespace
+{
 
 [[noreturn]] void throwSubscript()
 {

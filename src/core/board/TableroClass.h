@@ -40,8 +40,8 @@ public:
 
     qint16 NumeroDeFichasPorColocar() const;
 
-    bool getBoard(Table &aBoardX, Table &aBoardY, qint16 &aCasillasX, qint16 &aCasillasY,
-                  qint16 &aFichasX, qint16 &aFichasY) const;
+    bool getBoard(Table &aBoardX, Table &aBoardY, qint16 &aCasillasX, qint16 &aCasillasY, qint16 &aFichasX,
+                  qint16 &aFichasY) const;
     // Refuses (false, board unchanged) counts below 1, a grid of more than 32767 places,
     // second counts outside 0 … the grid, tables too short for the counts, and tables that
     // are not a permutation of the grid's home places. Leaves the move count alone.
@@ -62,8 +62,7 @@ public:
     static QString fitExtension(const QString &extension);
 
 private:
-    struct Cell
-    {
+    struct Cell {
         qint16 x = 0;
         qint16 y = 0;
     };

@@ -4,9 +4,13 @@
 #include <QtEndian>
 
 // Reads fixed-size integers out of a byte buffer; callers check the bounds first.
-namespace LittleEndian {
+namespace LittleEndian
+{
 
-inline quint8 u8(const QByteArray &bytes, qsizetype offset) { return quint8(bytes.constData()[offset]); }
+inline quint8 u8(const QByteArray &bytes, qsizetype offset)
+{
+    return quint8(bytes.constData()[offset]);
+}
 inline quint16 u16(const QByteArray &bytes, qsizetype offset)
 {
     return qFromLittleEndian<quint16>(bytes.constData() + offset);

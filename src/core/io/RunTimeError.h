@@ -28,8 +28,8 @@ public:
     };
 
     RunTimeError(int number, const QString &description, const QString &source = QString())
-        : std::runtime_error(description.toStdString()), m_number(number),
-          m_description(description), m_source(source)
+        : std::runtime_error(description.toStdString()), m_number(number), m_description(description),
+          m_source(source)
     {
     }
 

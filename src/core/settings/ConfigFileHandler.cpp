@@ -16,7 +16,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 const QString CurrentVersion = QStringLiteral("1.0");
 const QString FileName = QStringLiteral("configfile.txt");
@@ -28,8 +29,7 @@ const QString FalseItem = QStringLiteral("#FALSE#");
 constexpr qint64 MaxLineBytes = 64 * 1024;
 constexpr qsizetype ItemCount = 10;
 
-struct Item
-{
+struct Item {
     QString text;
     bool quoted = false;
 };
@@ -274,12 +274,12 @@ void ConfigFileHandler::readConfigLine(const QByteArray &bytes)
 QByteArray ConfigFileHandler::configLine() const
 {
     const QChar comma = QLatin1Char(',');
-    const QString line = quotedItem(CurrentVersion) + comma + QString::number(m_language) + comma
-                         + quotedItem(m_dialogDrive) + comma + quotedItem(m_dialogPath) + comma
-                         + QString::number(m_recordardir) + comma + QString::number(m_mostrarImagen) + comma
-                         + QString::number(m_listX) + comma + QString::number(m_listY) + comma
-                         + (m_optionDificil ? TrueItem : FalseItem) + comma
-                         + (m_primeraVez ? TrueItem : FalseItem) + QStringLiteral("\r\n");
+    const QString line = quotedItem(CurrentVersion) + comma + QString::number(m_language) + comma +
+                         quotedItem(m_dialogDrive) + comma + quotedItem(m_dialogPath) + comma +
+                         QString::number(m_recordardir) + comma + QString::number(m_mostrarImagen) + comma +
+                         QString::number(m_listX) + comma + QString::number(m_listY) + comma +
+                         (m_optionDificil ? TrueItem : FalseItem) + comma +
+                         (m_primeraVez ? TrueItem : FalseItem) + QStringLiteral("\r\n");
     return line.toUtf8();
 }
 

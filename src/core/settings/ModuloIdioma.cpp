@@ -4,7 +4,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 qint16 g_idioma = ModuloIdioma::English;
 
 QTranslator *translatorFor(qint16 language)
@@ -23,10 +24,17 @@ QTranslator *translatorFor(qint16 language)
 }
 } // namespace
 
-namespace ModuloIdioma {
+namespace ModuloIdioma
+{
 
-qint16 idioma() { return g_idioma; }
-void setIdioma(qint16 language) { g_idioma = language; }
+qint16 idioma()
+{
+    return g_idioma;
+}
+void setIdioma(qint16 language)
+{
+    g_idioma = language;
+}
 
 QString text(qint16 language, const char *context, const char *sourceText)
 {

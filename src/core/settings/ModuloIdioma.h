@@ -10,7 +10,8 @@
 // QT_TRANSLATE_NOOP; translations/tesselon_es.ts and tesselon_gl.ts hold the Spanish and
 // Galician forms. Lookups name the language explicitly so one run can check every
 // language side by side.
-namespace ModuloIdioma {
+namespace ModuloIdioma
+{
 
 enum : qint16 { English = 0, Spanish = 1, Galician = 2 };
 

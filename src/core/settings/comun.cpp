@@ -7,7 +7,8 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
-namespace {
+namespace
+{
 
 QString withoutTrailingSeparator(QString path)
 {
@@ -18,7 +19,8 @@ QString withoutTrailingSeparator(QString path)
 
 } // namespace
 
-namespace comun {
+namespace comun
+{
 
 QString getAppDataFolder()
 {

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Where the program keeps its files, and small file-name helpers. No state of their own.
-namespace comun {
+namespace comun
+{
 
 // The per-user data root (XDG config home, normally ~/.config), without a trailing
 // separator; the program's own folder when it cannot be named.

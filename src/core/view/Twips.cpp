@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace {
+namespace
+{
 double g_overrideX = 0.0;
 double g_overrideY = 0.0;
 
@@ -17,10 +18,17 @@ double screenFactor(bool horizontal)
 }
 } // namespace
 
-namespace Twips {
+namespace Twips
+{
 
-double perPixelX() { return g_overrideX > 0.0 ? g_overrideX : screenFactor(true); }
-double perPixelY() { return g_overrideY > 0.0 ? g_overrideY : screenFactor(false); }
+double perPixelX()
+{
+    return g_overrideX > 0.0 ? g_overrideX : screenFactor(true);
+}
+double perPixelY()
+{
+    return g_overrideY > 0.0 ? g_overrideY : screenFactor(false);
+}
 
 void overrideFactors(double x, double y)
 {

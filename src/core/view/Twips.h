@@ -4,7 +4,8 @@
 
 // Window geometry is reasoned about in units of 1/1440 inch ("twips"), as the layout
 // rules are written; these helpers turn them into device-independent pixels.
-namespace Twips {
+namespace Twips
+{
 
 // Units per pixel of the primary screen, horizontally and vertically (15 at 96 dpi).
 double perPixelX();
@@ -14,9 +15,21 @@ double perPixelY();
 // a value of 0 returns to the screen's own.
 void overrideFactors(double perPixelX, double perPixelY);
 
-inline double toPixelsX(double twips) { return twips / perPixelX(); }
-inline double toPixelsY(double twips) { return twips / perPixelY(); }
-inline double fromPixelsX(double px) { return px * perPixelX(); }
-inline double fromPixelsY(double px) { return px * perPixelY(); }
+inline double toPixelsX(double twips)
+{
+    return twips / perPixelX();
+}
+inline double toPixelsY(double twips)
+{
+    return twips / perPixelY();
+}
+inline double fromPixelsX(double px)
+{
+    return px * perPixelX();
+}
+inline double fromPixelsY(double px)
+{
+    return px * perPixelY();
+}
 
 } // namespace Twips

@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QPointer>
 
-namespace {
+namespace
+{
 QPointer<HelpWindow> g_ventana;
 }
 
-namespace Ayuda {
+namespace Ayuda
+{
 
 Eleccion elegirAyuda(qint16 language)
 {
@@ -45,6 +47,9 @@ bool mostrarAyuda(QWidget *owner, qint16 language, const QString &programFolder)
     return true;
 }
 
-HelpWindow *ventanaDeAyuda() { return g_ventana; }
+HelpWindow *ventanaDeAyuda()
+{
+    return g_ventana;
+}
 
 } // namespace Ayuda

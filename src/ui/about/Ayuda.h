@@ -7,10 +7,10 @@ class HelpWindow;
 class QWidget;
 
 // The help command: opens the compiled help of a language in the one help window.
-namespace Ayuda {
-
-struct Eleccion
+namespace Ayuda
 {
+
+struct Eleccion {
     QString archivo; // the file in the "help" folder beside the program
     QString tema;    // the start topic inside it
 };

@@ -17,7 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // The stream from the child: per object a 32-bit path length, the path, a 64-bit length
 // and the bytes, all little-endian; then endMarker in place of a path length.
@@ -40,8 +41,7 @@ bool writeAll(int fd, const void *data, size_t size)
     return true;
 }
 
-struct ChildState
-{
+struct ChildState {
     int fd;
     bool ok;
     quint64 total;
@@ -51,8 +51,9 @@ struct ChildState
 int sendObject(chmFile *file, chmUnitInfo *unit, void *context)
 {
     auto *state = static_cast<ChildState *>(context);
-    if (unit->length > ChmArchive::maxObjectSize || (state->total += unit->length) > ChmArchive::maxTotalSize
-        || ++state->count > ChmArchive::maxObjects) {
+    if (unit->length > ChmArchive::maxObjectSize ||
+        (state->total += unit->length) > ChmArchive::maxTotalSize ||
+        ++state->count > ChmArchive::maxObjects) {
         state->ok = false;
         return CHM_ENUMERATOR_FAILURE;
     }
@@ -221,7 +222,10 @@ ChmArchive::ChmArchive(const QString &fileName) : m_fileName(fileName)
     m_open = true;
 }
 
-bool ChmArchive::contains(const QString &name) const { return m_objects.contains(objectKey(name)); }
+bool ChmArchive::contains(const QString &name) const
+{
+    return m_objects.contains(objectKey(name));
+}
 
 std::optional<QByteArray> ChmArchive::read(const QString &name) const
 {

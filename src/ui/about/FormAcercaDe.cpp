@@ -14,7 +14,8 @@
 #include <QProcess>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 const char *const Ctx = "FormAcercaDe";
 const QString Title = QStringLiteral("Tesselon");
 } // namespace
@@ -22,8 +23,8 @@ const QString Title = QStringLiteral("Tesselon");
 FormAcercaDe::FormAcercaDe(const KeyStore &keys, QWidget *parent)
     : QDialog(parent), m_keys(keys),
       m_starter([](const QString &program) { return QProcess::startDetached(program, {}); }),
-      picIcon(new QLabel(this)), lblTitle(new QLabel(this)), lblVersion(new QLabel(this)), Label1(new QLabel(this)),
-      cmdOK(new QPushButton(this)), cmdSysInfo(new QPushButton(this))
+      picIcon(new QLabel(this)), lblTitle(new QLabel(this)), lblVersion(new QLabel(this)),
+      Label1(new QLabel(this)), cmdOK(new QPushButton(this)), cmdSysInfo(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FormAcercaDe"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -64,7 +65,10 @@ FormAcercaDe::FormAcercaDe(const KeyStore &keys, QWidget *parent)
     applyTexts();
 }
 
-QString FormAcercaDe::contactAddress() { return QStringLiteral("comentarios@tesselon.example"); }
+QString FormAcercaDe::contactAddress()
+{
+    return QStringLiteral("comentarios@tesselon.example");
+}
 
 void FormAcercaDe::cargarIcono()
 {
@@ -84,7 +88,8 @@ void FormAcercaDe::applyTexts()
     setWindowTitle(ModuloIdioma::text(Ctx, "About %1").arg(Title));
     lblVersion->setText(ModuloIdioma::text(Ctx, "Version %1").arg(version));
     lblTitle->setText(Title);
-    Label1->setText(ModuloIdioma::text(Ctx, "For comments, suggestions, bug reporting etc. you are welcomed to write to ") +
+    Label1->setText(ModuloIdioma::text(
+                        Ctx, "For comments, suggestions, bug reporting etc. you are welcomed to write to ") +
                     contactAddress());
     cmdOK->setText(ModuloIdioma::text(Ctx, "OK"));
     cmdSysInfo->setText(ModuloIdioma::text(Ctx, "System Info..."));
@@ -96,8 +101,8 @@ void FormAcercaDe::StartSysInfo()
     bool started = false;
     if (m_keys.GetKeyValue(KeyStore::LocalMachine, KeyStore::SysInfoKey, QStringLiteral("PATH"), path)) {
         started = m_starter(path);
-    } else if (m_keys.GetKeyValue(KeyStore::LocalMachine, KeyStore::SysInfoLocationKey, QStringLiteral("MSINFO"),
-                                  path)) {
+    } else if (m_keys.GetKeyValue(KeyStore::LocalMachine, KeyStore::SysInfoLocationKey,
+                                  QStringLiteral("MSINFO"), path)) {
         const QString program = path + QStringLiteral("/MSINFO32.EXE");
         started = QFileInfo(program).isFile() && m_starter(program);
     }

@@ -2,7 +2,8 @@
 
 #include "about/ChmArchive.h"
 
-namespace {
+namespace
+{
 const QString scheme = QStringLiteral("chm");
 }
 

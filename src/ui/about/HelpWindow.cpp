@@ -11,7 +11,8 @@
 #include <QStyle>
 #include <QToolBar>
 
-namespace {
+namespace
+{
 const char *const context = "HelpWindow";
 const char *const backText = QT_TRANSLATE_NOOP("HelpWindow", "Back");
 const char *const forwardText = QT_TRANSLATE_NOOP("HelpWindow", "Forward");

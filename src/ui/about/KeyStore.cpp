@@ -12,7 +12,8 @@ QString KeyStore::fullName(Root root, const QString &keyName)
     return QString::number(quint32(root), 16) + QLatin1Char('\\') + keyName.toLower();
 }
 
-void KeyStore::setValue(Root root, const QString &keyName, const QString &valueName, Type type, const QByteArray &data)
+void KeyStore::setValue(Root root, const QString &keyName, const QString &valueName, Type type,
+                        const QByteArray &data)
 {
     m_keys[fullName(root, keyName)].insert(valueName.toLower(), Value{type, data});
 }
@@ -30,7 +31,8 @@ void KeyStore::setDword(Root root, const QString &keyName, const QString &valueN
     setValue(root, keyName, valueName, Dword, bytes);
 }
 
-bool KeyStore::GetKeyValue(Root keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal) const
+bool KeyStore::GetKeyValue(Root keyRoot, const QString &keyName, const QString &subKeyRef,
+                           QString &keyVal) const
 {
     const auto key = m_keys.constFind(fullName(keyRoot, keyName));
     if (key == m_keys.constEnd()) {

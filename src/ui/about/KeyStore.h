@@ -14,7 +14,8 @@ public:
     enum Root : quint32 { LocalMachine = 0x80000002 };
     enum Type : quint32 { String = 1, Dword = 4, Binary = 3 };
 
-    void setValue(Root root, const QString &keyName, const QString &valueName, Type type, const QByteArray &data);
+    void setValue(Root root, const QString &keyName, const QString &valueName, Type type,
+                  const QByteArray &data);
     void setString(Root root, const QString &keyName, const QString &valueName, const QString &text);
     void setDword(Root root, const QString &keyName, const QString &valueName, quint32 number);
 
@@ -31,8 +32,7 @@ public:
     static const QString SysInfoLocationKey; // holds "MSINFO": the tool's folder
 
 private:
-    struct Value
-    {
+    struct Value {
         Type type;
         QByteArray data;
     };

@@ -3,18 +3,26 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
+namespace
+{
 int buttonCode(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
-int shiftMask(Qt::KeyboardModifiers modifiers) { return modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0; }
+int shiftMask(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0;
+}
 } // namespace
 
 BoardWidget::BoardWidget(QWidget *parent) : QWidget(parent)
@@ -33,8 +41,9 @@ void BoardWidget::paintEvent(QPaintEvent *event)
     }
     // The image carries the screen's pixel ratio, so this is a plain copy of the
     // exposed part.
-    painter.drawImage(event->rect(), *m_image, QRectF(QPointF(event->rect().topLeft()) * m_image->devicePixelRatio(),
-                                                      QSizeF(event->rect().size()) * m_image->devicePixelRatio()));
+    painter.drawImage(event->rect(), *m_image,
+                      QRectF(QPointF(event->rect().topLeft()) * m_image->devicePixelRatio(),
+                             QSizeF(event->rect().size()) * m_image->devicePixelRatio()));
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent *event)

@@ -1,12 +1,13 @@
 #include "app/FormVentanita.h"
 
-#include "view/Twips.h"
 #include "settings/comun.h"
+#include "view/Twips.h"
 
 #include <QIcon>
 #include <QLabel>
 
-namespace {
+namespace
+{
 // Where the preview opens and how big its client area is, in 1/1440 inch.
 constexpr double LeftTwips = 10245;
 constexpr double TopTwips = 1005;
@@ -15,8 +16,8 @@ constexpr double ClientHeightTwips = 2820;
 } // namespace
 
 FormVentanita::FormVentanita(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
-                          Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       m_image(new QLabel(this))
 {
     setObjectName(QStringLiteral("FormVentanita"));

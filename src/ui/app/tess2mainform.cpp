@@ -2,21 +2,21 @@
 
 #include "about/Ayuda.h"
 #include "about/FormAcercaDe.h"
-#include "view/BoardLayout.h"
 #include "app/BoardWidget.h"
-#include "app/FormVentanita.h"
-#include "view/StatusBarTexts.h"
-#include "board/RasterOp.h"
-#include "dialog/Dialog.h"
-#include "changeSizeImage.h"
-#include "platform/Messages.h"
-#include "io/RunTimeError.h"
-#include "view/Twips.h"
-#include "dialog/SalvarLeerPuzzle2.h"
-#include "settings/ConfigFileHandler.h"
 #include "app/FormIdiomaInicial.h"
+#include "app/FormVentanita.h"
+#include "board/RasterOp.h"
+#include "changeSizeImage.h"
+#include "dialog/Dialog.h"
+#include "dialog/SalvarLeerPuzzle2.h"
+#include "io/RunTimeError.h"
+#include "platform/Messages.h"
+#include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
+#include "view/BoardLayout.h"
+#include "view/StatusBarTexts.h"
+#include "view/Twips.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -40,12 +40,12 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
-namespace {
+namespace
+{
 const char *const Ctx = "tess2mainform";
 
 // Menu captions as the window is designed (Spanish); the language commands replace them.
-struct MenuItem
-{
+struct MenuItem {
     const char *name;
     const char *parent;
     const char *designCaption;
@@ -61,28 +61,32 @@ const MenuItem kMenuItems[] = {
     {"M_Ingles", "M_Idioma", "Inglés", QT_TRANSLATE_NOOP("tess2mainform", "English")},
     {"M_Español", "M_Idioma", "Español", QT_TRANSLATE_NOOP("tess2mainform", "Español")},
     {"M_Ver_Montado", nullptr, "Ver Montado", QT_TRANSLATE_NOOP("tess2mainform", "See it assembled")},
-    {"M_Por_Unos_Segundos", "M_Ver_Montado", "Por unos segundos", QT_TRANSLATE_NOOP("tess2mainform", "For a few seconds")},
+    {"M_Por_Unos_Segundos", "M_Ver_Montado", "Por unos segundos",
+     QT_TRANSLATE_NOOP("tess2mainform", "For a few seconds")},
     {"M_Ventana_Independiente", "M_Ver_Montado", "Ventana independiente",
      QT_TRANSLATE_NOOP("tess2mainform", "In a new window")},
     {"M_Ver_Solo_Piezas_Montadas", "M_Ver_Montado", "Ver solo piezas montadas",
      QT_TRANSLATE_NOOP("tess2mainform", "See only assembled pieces")},
     {"M_Ayuda", nullptr, "Ayuda", QT_TRANSLATE_NOOP("tess2mainform", "Help")},
-    {"M_Ayuda_De_Tesselon", "M_Ayuda", "Ayuda de Tesselon", QT_TRANSLATE_NOOP("tess2mainform", "Tesselon help")},
+    {"M_Ayuda_De_Tesselon", "M_Ayuda", "Ayuda de Tesselon",
+     QT_TRANSLATE_NOOP("tess2mainform", "Tesselon help")},
     {"M_Acerca_de", "M_Ayuda", "Acerca de", QT_TRANSLATE_NOOP("tess2mainform", "About")},
 };
 
-struct ToolbarBitmap
-{
+struct ToolbarBitmap {
     const char *key;
     const char *file;
 };
 
 const ToolbarBitmap kBitmaps[] = {
-    {"abrir", "open.bmp"}, {"guardar", "save.bmp"}, {"zoom_out", "zoom_out.bmp"},
+    {"abrir", "open.bmp"},      {"guardar", "save.bmp"}, {"zoom_out", "zoom_out.bmp"},
     {"zoom_in", "zoom_in.bmp"}, {"fit", "fit.bmp"},
 };
 
-bool endsWithPzz(const QString &name) { return name.right(4) == QLatin1String(".pzz"); }
+bool endsWithPzz(const QString &name)
+{
+    return name.right(4) == QLatin1String(".pzz");
+}
 } // namespace
 
 tess2mainform::tess2mainform(const QString &commandLine, QWidget *parent)
@@ -177,7 +181,8 @@ void tess2mainform::createMenus()
     QAction *ayuda = m_actions.value(QStringLiteral("M_Ayuda_De_Tesselon"));
     ayuda->setShortcut(QKeySequence::HelpContents);
     connect(ayuda, &QAction::triggered, this, &tess2mainform::M_Ayuda_De_Tesselon);
-    connect(m_actions.value(QStringLiteral("M_Acerca_de")), &QAction::triggered, this, &tess2mainform::M_Acerca_de);
+    connect(m_actions.value(QStringLiteral("M_Acerca_de")), &QAction::triggered, this,
+            &tess2mainform::M_Acerca_de);
 }
 
 void tess2mainform::createStatusBar()
@@ -208,9 +213,15 @@ QLabel *tess2mainform::statusPanel(int number) const
     return number >= 1 && number <= m_panels.size() ? m_panels.at(number - 1) : nullptr;
 }
 
-bool tess2mainform::statusSimpleMode() const { return !m_simpleText->isHidden(); }
+bool tess2mainform::statusSimpleMode() const
+{
+    return !m_simpleText->isHidden();
+}
 
-QAction *tess2mainform::action(const QString &name) const { return m_actions.value(name); }
+QAction *tess2mainform::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
 
 ConfigFileHandler &tess2mainform::configFile()
 {
@@ -256,8 +267,9 @@ void tess2mainform::startUpWithoutDialog()
     const QString dataFolder = comun::getDataFolder();
     if (!QDir(dataFolder).exists() && !QDir().mkpath(dataFolder)) {
         // Playing needs no data folder; only the settings are then not kept.
-        Messages::show(this, ModuloIdioma::text(Ctx, "The folder %1 cannot be created; your settings will not be kept.")
-                                 .arg(QDir::toNativeSeparators(dataFolder)));
+        Messages::show(
+            this, ModuloIdioma::text(Ctx, "The folder %1 cannot be created; your settings will not be kept.")
+                      .arg(QDir::toNativeSeparators(dataFolder)));
     }
     setEstado(0);
     setWindowTitle(QStringLiteral("Tesselon"));
@@ -466,14 +478,16 @@ void tess2mainform::Nuevopuzzle()
         Dialog &d = dialog();
         PicOrigen = d.picture();
         if (PicOrigen.isNull())
-            throw RunTimeError(RunTimeError::InvalidPicture, ModuloIdioma::text(Ctx, "The picture cannot be shown."));
+            throw RunTimeError(RunTimeError::InvalidPicture,
+                               ModuloIdioma::text(Ctx, "The picture cannot be shown."));
         if (PicOrigen.width() > 1001 || PicOrigen.height() > 901) {
             changeSizeImage reducer;
             if (reducer.setPicture(PicOrigen))
                 PicOrigen = reducer.picReduced();
         }
         if (!d.theCargadoMedioMontado.value_or(false))
-            Tablero.Inicializar(d.PartesX, d.PartesY, d.PartesX, d.PartesY, d.theExtension, true, d.optionDificil());
+            Tablero.Inicializar(d.PartesX, d.PartesY, d.PartesX, d.PartesY, d.theExtension, true,
+                                d.optionDificil());
         d.theJuegoDelCuadradito = d.optionDificil();
         m_renderer.setSource(PicOrigen);
         m_renderer.setSliding(sliding());
@@ -512,8 +526,8 @@ void tess2mainform::cerrarPrograma()
 bool tess2mainform::confirmClose()
 {
     const QString text = ModuloIdioma::text(Ctx, "Do you want to close the program?");
-    return Messages::show(this, text, Messages::Buttons::YesNo, Messages::Icon::Information, Messages::Answer::No) ==
-           Messages::Answer::Yes;
+    return Messages::show(this, text, Messages::Buttons::YesNo, Messages::Icon::Information,
+                          Messages::Answer::No) == Messages::Answer::Yes;
 }
 
 void tess2mainform::unloadOtherWindows()
@@ -600,8 +614,9 @@ QSizeF tess2mainform::viewportTwips() const
 
 void tess2mainform::ajustarBarrasDesplazamiento()
 {
-    const BoardLayout::Scrolling bars = BoardLayout::ajustarBarrasDesplazamiento(
-        QSizeF(m_boardWidth, m_boardHeight), viewportTwips(), qint16(HScroll1->value()), qint16(VScroll1->value()));
+    const BoardLayout::Scrolling bars =
+        BoardLayout::ajustarBarrasDesplazamiento(QSizeF(m_boardWidth, m_boardHeight), viewportTwips(),
+                                                 qint16(HScroll1->value()), qint16(VScroll1->value()));
     VScroll1->setVisible(bars.vertical.visible);
     HScroll1->setVisible(bars.horizontal.visible);
     {
@@ -636,7 +651,8 @@ void tess2mainform::setBoardSize(double widthTwips, double heightTwips)
     // The surface is exactly as large as the image it shows.
     const QImage &image = m_renderer.image();
     const qreal dpr = image.isNull() ? 1.0 : image.devicePixelRatio();
-    PicDestino->resize(qMax(1, int(std::lround(image.width() / dpr))), qMax(1, int(std::lround(image.height() / dpr))));
+    PicDestino->resize(qMax(1, int(std::lround(image.width() / dpr))),
+                       qMax(1, int(std::lround(image.height() / dpr))));
 }
 
 void tess2mainform::applyZoom(float newZoom)
@@ -745,7 +761,10 @@ void tess2mainform::PaintCasilla(qint16 column, qint16 row, quint32 rasterOp)
     updateBoardRect(m_renderer.PaintCasilla(column, row, rasterOp));
 }
 
-void tess2mainform::DibujarRejilla() { updateBoardRect(m_renderer.DibujarRejilla()); }
+void tess2mainform::DibujarRejilla()
+{
+    updateBoardRect(m_renderer.DibujarRejilla());
+}
 
 void tess2mainform::PaintSoloMontadas()
 {
@@ -753,13 +772,25 @@ void tess2mainform::PaintSoloMontadas()
     updateBoardRect(m_renderer.PaintSoloMontadas());
 }
 
-void tess2mainform::paintAssembled() { updateBoardRect(m_renderer.paintAssembled()); }
+void tess2mainform::paintAssembled()
+{
+    updateBoardRect(m_renderer.paintAssembled());
+}
 
 // ---- moves ----
 
-bool tess2mainform::sliding() const { return m_dialog && m_dialog->theJuegoDelCuadradito; }
-qint16 tess2mainform::partesX() const { return m_dialog ? m_dialog->PartesX : Tablero.getCasillasX(); }
-qint16 tess2mainform::partesY() const { return m_dialog ? m_dialog->PartesY : Tablero.getCasillasY(); }
+bool tess2mainform::sliding() const
+{
+    return m_dialog && m_dialog->theJuegoDelCuadradito;
+}
+qint16 tess2mainform::partesX() const
+{
+    return m_dialog ? m_dialog->PartesX : Tablero.getCasillasX();
+}
+qint16 tess2mainform::partesY() const
+{
+    return m_dialog ? m_dialog->PartesY : Tablero.getCasillasY();
+}
 
 void tess2mainform::onBoardPressed(int button, int shift, float x, float y)
 {

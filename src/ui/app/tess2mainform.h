@@ -2,12 +2,12 @@
 
 #include "about/FormAcercaDe.h"
 #include "about/KeyStore.h"
-#include "view/BoardRenderer.h"
 #include "app/FormVentanita.h"
-#include "dialog/Dialog.h"
-#include "view/StatusBarTexts.h"
 #include "board/MoveRules.h"
 #include "board/TableroClass.h"
+#include "dialog/Dialog.h"
+#include "view/BoardRenderer.h"
+#include "view/StatusBarTexts.h"
 
 #include <QHash>
 #include <QImage>

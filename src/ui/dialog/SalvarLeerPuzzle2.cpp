@@ -1,9 +1,9 @@
 #include "dialog/SalvarLeerPuzzle2.h"
 
-#include "board/TableroClass.h"
-#include "platform/Messages.h"
 #include "PictureLoader.h"
+#include "board/TableroClass.h"
 #include "io/RunTimeError.h"
+#include "platform/Messages.h"
 #include "puzzlefile/PzzFile.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QQueue>
 
-namespace {
-struct Script
+namespace
 {
+struct Script {
     bool active = false;
     QQueue<Messages::Answer> answers;
     QList<Messages::Shown> shown;
@@ -21,10 +21,11 @@ Script &script()
 }
 } // namespace
 
-namespace Messages {
+namespace Messages
+{
 
-Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
-            Answer defaultAnswer, const QString &title)
+Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon, Answer defaultAnswer,
+            const QString &title)
 {
     Script &s = script();
     if (s.active) {
@@ -38,10 +39,18 @@ Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon,
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     // The buttons follow the game's language, not the desktop's.
     const bool spanish = ModuloIdioma::idioma() == ModuloIdioma::Spanish;
@@ -71,10 +80,22 @@ void startScript()
     s.shown.clear();
 }
 
-void stopScript() { script().active = false; }
-bool scripted() { return script().active; }
-void queueAnswer(Answer answer) { script().answers.enqueue(answer); }
-QList<Shown> shown() { return script().shown; }
+void stopScript()
+{
+    script().active = false;
+}
+bool scripted()
+{
+    return script().active;
+}
+void queueAnswer(Answer answer)
+{
+    script().answers.enqueue(answer);
+}
+QList<Shown> shown()
+{
+    return script().shown;
+}
 
 QStringList shownTexts()
 {
@@ -84,6 +105,9 @@ QStringList shownTexts()
     return texts;
 }
 
-void clearShown() { script().shown.clear(); }
+void clearShown()
+{
+    script().shown.clear();
+}
 
 } // namespace Messages

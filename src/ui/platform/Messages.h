@@ -8,14 +8,14 @@ class QWidget;
 // Every message box of the program goes through here. Tests switch the facade into
 // scripted mode: nothing is shown, each box is recorded, and answers come from a queue,
 // so no test ever waits on a modal window.
-namespace Messages {
+namespace Messages
+{
 
 enum class Buttons { Ok, YesNo };
 enum class Icon { None, Information, Warning, Critical };
 enum class Answer { Ok, Yes, No };
 
-struct Shown
-{
+struct Shown {
     QString title;
     QString text;
     Buttons buttons = Buttons::Ok;
@@ -24,11 +24,13 @@ struct Shown
 };
 
 // Shows a box titled "Tesselon" unless another title is given, and returns the answer.
-Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok,
-            Icon icon = Icon::None, Answer defaultAnswer = Answer::Ok,
-            const QString &title = QStringLiteral("Tesselon"));
+Answer show(QWidget *parent, const QString &text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+            Answer defaultAnswer = Answer::Ok, const QString &title = QStringLiteral("Tesselon"));
 
-inline void info(QWidget *parent, const QString &text) { show(parent, text); }
+inline void info(QWidget *parent, const QString &text)
+{
+    show(parent, text);
+}
 
 // Scripted mode for tests. With an empty queue a Yes/No box is answered with its
 // default answer and an OK box with Ok.
