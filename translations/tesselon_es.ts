@@ -274,4 +274,19 @@
         <translation>Inicio</translation>
     </message>
 </context>
+<context>
+    <name>BestResults</name>
+    <message>
+        <source>Your first result for this puzzle: %1 movements in %2.</source>
+        <translation>Tu primer resultado en este puzzle: %1 movimientos en %2.</translation>
+    </message>
+    <message>
+        <source>New best result: %1 movements in %2 (the best was %3 movements in %4).</source>
+        <translation>Nuevo mejor resultado: %1 movimientos en %2 (el mejor era %3 movimientos en %4).</translation>
+    </message>
+    <message>
+        <source>%1 movements in %2. The best result is %3 movements in %4.</source>
+        <translation>%1 movimientos en %2. El mejor resultado es %3 movimientos en %4.</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,287 @@
+#include "game/AutosaveWriter.h"
+#include "game/BestResults.h"
+#include "game/PlayClock.h"
+#include "game/SideData.h"
+#include "settings/ModuloIdioma.h"
+#include "settings/StateFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+PzzFile smallGame(const QByteArray &picture = QByteArray("picture bytes"))
+{
+    PzzFile p;
+    p.columns = p.rows = p.fichasX = p.fichasY = 2;
+    p.extension = PzzFile::extensionField(QStringLiteral("jpg"));
+    p.homeColumns = p.homeRows = TableroClass::Table(3, QVector<qint16>(3, 0));
+    // The two pieces of the top row lie swapped.
+    const int homes[2][2][2] = {{{2, 1}, {1, 2}}, {{1, 1}, {2, 2}}};
+    for (int c = 1; c <= 2; ++c)
+        for (int r = 1; r <= 2; ++r) {
+            p.homeColumns[c][r] = qint16(homes[c - 1][r - 1][0]);
+            p.homeRows[c][r] = qint16(homes[c - 1][r - 1][1]);
+        }
+    p.picture = picture;
+    return p;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+BestResult result(qint32 moves, qint64 timeMs, qint16 columns = 4)
+{
+    BestResult r;
+    r.picture = BestResults::pictureKey("picture bytes");
+    r.name = QStringLiteral("paisaje.jpg");
+    r.columns = columns;
+    r.rows = 4;
+    r.moves = moves;
+    r.timeMs = timeMs;
+    r.when = QDateTime(QDate(2026, 12, 6), QTime(20, 0), Qt::UTC);
+    return r;
+}
+} // namespace
+
+class tst_GameKeeping : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clockCountsOnlyWhileRunning()
+    {
+        qint64 now = 1000;
+        PlayClock clock([&] { return now; });
+        clock.reset(5000);
+        now += 700; // paused: not counted
+        clock.start();
+        now += 2000;
+        QCOMPARE(clock.elapsedMs(), qint64(7000));
+        clock.pause();
+        now += 9999;
+        clock.start();
+        clock.start(); // a second start must not restart the span
+        now += 500;
+        QCOMPARE(clock.elapsedMs(), qint64(7500));
+    }
+
+    void clockFormat_data()
+    {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0:00";
+        QTest::newRow("under a second") << qint64(999) << "0:00";
+        QTest::newRow("minutes") << qint64(61000) << "1:01";
+        QTest::newRow("last before an hour") << qint64(3599999) << "59:59";
+        QTest::newRow("an hour") << qint64(3600000) << "1:00:00";
+        QTest::newRow("hours") << qint64(((25 * 60 + 7) * 60 + 9) * 1000) << "25:07:09";
+    }
+    void clockFormat()
+    {
+        QFETCH(qint64, ms);
+        QFETCH(QString, text);
+        QCOMPARE(PlayClock::format(ms), text);
+    }
+
+    void sideDataRoundTrip()
+    {
+        SideData s;
+        s.pzzSha256 = SideData::hashOf("x");
+        s.moves = 41;
+        s.timeMs = 123456;
+        s.origin = QStringLiteral("/home/ana/Fotos/año \"nuevo\".jpg");
+        s.name = QStringLiteral("año \"nuevo\".jpg");
+        s.zoom = 1.21;
+        s.history = QJsonArray{QJsonArray{1, 2, 3}, QJsonArray{4}};
+        s.historyPosition = 1;
+        const std::optional<SideData> back = SideData::fromBytes(s.toBytes());
+        QVERIFY(back);
+        QCOMPARE(back->toBytes(), s.toBytes());
+        QCOMPARE(back->origin, s.origin);
+        QCOMPARE(back->history, s.history);
+    }
+
+    void sideDataRefusesDamage_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        SideData good;
+        good.pzzSha256 = SideData::hashOf("x");
+        good.history = QJsonArray{1, 2};
+        const QByteArray g = good.toBytes();
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x89PNG\r\n garbage");
+        QTest::newRow("truncated") << g.left(g.size() / 2);
+        QTest::newRow("newer version") << QByteArray(g).replace("\"version\":1", "\"version\":2");
+        QTest::newRow("position beyond history") << QByteArray(g).replace("\"position\":0", "\"position\":3");
+        QTest::newRow("negative moves") << QByteArray(g).replace("\"moves\":0", "\"moves\":-4");
+        QTest::newRow("short hash") << QByteArray(g).replace(good.pzzSha256, "abc");
+    }
+    void sideDataRefusesDamage()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!SideData::fromBytes(bytes));
+    }
+
+    void bestResultsCompareAndKeep()
+    {
+        QTemporaryDir dir;
+        BestResults results(dir.path());
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+
+        BestResults::Comparison c = results.record(result(30, 90000), picture);
+        QVERIFY(c.first);
+        QCOMPARE(BestResults::comparisonText(ModuloIdioma::English, c, 30, 90000),
+                 QStringLiteral("Your first result for this puzzle: 30 movements in 1:30."));
+        QVERIFY(QImage(results.thumbnailPath(result(0, 0).picture)).width() > 0);
+
+        // Equal moves and more time do not beat it; fewer moves do.
+        c = results.record(result(30, 95000), picture);
+        QVERIFY(!c.first && !c.improved);
+        QCOMPARE(BestResults::comparisonText(ModuloIdioma::Spanish, c, 30, 95000),
+                 QStringLiteral("30 movimientos en 1:35. El mejor resultado es 30 movimientos en 1:30."));
+        c = results.record(result(25, 200000), picture);
+        QVERIFY(c.improved);
+        QCOMPARE(
+            BestResults::comparisonText(ModuloIdioma::Galician, c, 25, 200000),
+            QStringLiteral("New best result: 25 movements in 3:20 (the best was 30 movements in 1:30)."));
+        // Another grid of the same picture is another puzzle.
+        QVERIFY(results.record(result(99, 1, 5), picture).first);
+
+        BestResults again(dir.path());
+        QCOMPARE(again.load(), BestResults::Load::Loaded);
+        QCOMPARE(again.entries().size(), 2);
+        QCOMPARE(again.entries().at(0).moves, 25);
+        QCOMPARE(again.entries().at(0).games, 3);
+
+        // The thumbnail goes with the last entry that uses it.
+        QVERIFY(again.remove(0));
+        QVERIFY(QFile::exists(again.thumbnailPath(result(0, 0).picture)));
+        QVERIFY(again.remove(0));
+        QVERIFY(!QFile::exists(again.thumbnailPath(result(0, 0).picture)));
+        QVERIFY(!again.remove(0));
+    }
+
+    void damagedResultsAreSetAside_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x00\xff garbage", 10);
+        QTest::newRow("truncated") << QByteArray("{\"version\":1,\"results\":[{\"picture\":");
+        QTest::newRow("newer version") << QByteArray("{\"version\":2,\"results\":[]}");
+        QTest::newRow("impossible grid")
+            << QByteArray("{\"version\":1,\"results\":[{\"picture\":\"" + QByteArray(64, 'a') +
+                          "\",\"columns\":31,\"rows\":4,\"moves\":1,\"timeMs\":1,"
+                          "\"when\":\"2026-01-01T00:00:00Z\",\"games\":1}]}");
+    }
+    void damagedResultsAreSetAside()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        BestResults results(dir.path());
+        writeFile(results.filePath(), bytes);
+        QCOMPARE(results.load(), BestResults::Load::SetAside);
+        QVERIFY(results.entries().isEmpty());
+        QVERIFY(!QFile::exists(results.filePath()));
+        QCOMPARE(readFile(results.filePath() + QStringLiteral(".damaged")), bytes);
+        // A second damaged file does not overwrite the first one set aside.
+        writeFile(results.filePath(), "x");
+        results.load();
+        QCOMPARE(readFile(results.filePath() + QStringLiteral(".damaged.2")), QByteArray("x"));
+    }
+
+    void autosaveWritesAndResumes()
+    {
+        QTemporaryDir dir;
+        AutosaveWriter writer(dir.path());
+        QVERIFY(writer.acquire());
+        AutosaveWriter other(dir.path());
+        QVERIFY2(!other.acquire(), "a second copy of the program must not share the saved game");
+
+        AutosaveWriter::Game game{smallGame(), SideData()};
+        game.side.moves = 7;
+        game.side.history = QJsonArray{QJsonArray{1, 1, 2, 1}};
+        game.side.historyPosition = 1;
+        writer.schedule(game);
+        game.side.moves = 8; // coalesced: the latest state wins
+        writer.schedule(game);
+        // Without a flush the last state still reaches the disk once the interval is over.
+        QTRY_COMPARE_WITH_TIMEOUT(AutosaveWriter::readSaved(dir.path())
+                                      .value_or(AutosaveWriter::Saved())
+                                      .side.value_or(SideData())
+                                      .moves,
+                                  8, 5000);
+
+        const std::optional<AutosaveWriter::Saved> saved = AutosaveWriter::readSaved(dir.path());
+        QVERIFY(saved && saved->side);
+        QCOMPARE(saved->pzz.toBytes(), smallGame().toBytes());
+        QCOMPARE(saved->side->moves, 8);
+        QCOMPARE(saved->side->history, game.side.history);
+
+        writer.discard();
+        QVERIFY(!AutosaveWriter::readSaved(dir.path()));
+    }
+
+    void damagedSavedGames()
+    {
+        QTemporaryDir dir;
+        const QString pzz = dir.filePath(QStringLiteral("current.pzz"));
+        const QString side = dir.filePath(QStringLiteral("current.json"));
+        QVERIFY(AutosaveWriter::write(dir.path(), {smallGame(), SideData()}).isEmpty());
+        const QByteArray good = readFile(pzz);
+
+        // Side data of other bytes is ignored, never applied to this board.
+        writeFile(pzz, smallGame("other picture").toBytes());
+        std::optional<AutosaveWriter::Saved> saved = AutosaveWriter::readSaved(dir.path());
+        QVERIFY(saved && !saved->side);
+        QVERIFY(QFile::exists(side));
+
+        // Damaged side data is set aside; the board still resumes.
+        writeFile(pzz, good);
+        writeFile(side, "{\"version\":1");
+        saved = AutosaveWriter::readSaved(dir.path());
+        QVERIFY(saved && !saved->side);
+        QVERIFY(QFile::exists(side + QStringLiteral(".damaged")));
+
+        // A truncated game is set aside whole and nothing resumes.
+        writeFile(pzz, good.left(good.size() - 20 - smallGame().picture.size()));
+        QVERIFY(!AutosaveWriter::readSaved(dir.path()));
+        QVERIFY(!QFile::exists(pzz));
+        QVERIFY(QFile::exists(pzz + QStringLiteral(".damaged")));
+    }
+
+    void unwritableFolderIsReportedOnce()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("state"));
+        AutosaveWriter writer(folder);
+        QVERIFY(writer.acquire());
+        // A file where the folder was: no write can succeed, whoever runs the test.
+        QVERIFY(QDir(folder).removeRecursively());
+        writeFile(folder, "in the way");
+        QSignalSpy failed(&writer, &AutosaveWriter::failed);
+        for (int i = 0; i < 3; ++i) {
+            writer.schedule({smallGame(), SideData()});
+            writer.flush();
+        }
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(readFile(folder), QByteArray("in the way"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_GameKeeping)
+#include "tst_gamekeeping.moc"
