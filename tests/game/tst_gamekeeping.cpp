@@ -2,6 +2,7 @@
 #include "game/BestResults.h"
 #include "game/PlayClock.h"
 #include "game/SideData.h"
+#include "io/UnixSignalWatcher.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/StateFolders.h"
 
@@ -10,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace
 {
@@ -280,6 +283,17 @@ private slots:
         }
         QCOMPARE(failed.size(), 1);
         QCOMPARE(readFile(folder), QByteArray("in the way"));
+    }
+
+    void terminationSignalsReachTheEventLoop()
+    {
+        UnixSignalWatcher watcher;
+        QSignalSpy spy(&watcher, &UnixSignalWatcher::terminationRequested);
+        ::raise(SIGHUP);
+        ::raise(SIGTERM);
+        QTRY_COMPARE(spy.size(), 2);
+        QCOMPARE(spy.at(0).at(0).toInt(), SIGHUP);
+        QCOMPARE(spy.at(1).at(0).toInt(), SIGTERM);
     }
 };
 

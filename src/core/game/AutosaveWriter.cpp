@@ -20,6 +20,8 @@ QString saveAll(const QString &path, const QByteArray &bytes)
 AutosaveWriter::AutosaveWriter(QString folder, QObject *parent) : QObject(parent), m_folder(std::move(folder))
 {
     m_pool.setMaxThreadCount(1);
+    // Starting a thread costs milliseconds: the one writer thread stays for the whole run.
+    m_pool.setExpiryTimeout(-1);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &AutosaveWriter::kick);
 }
@@ -39,8 +41,10 @@ bool AutosaveWriter::acquire()
     // A lock left by a copy that was killed names a process that no longer runs; Qt
     // takes such a lock over.
     m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    if (m_lock->tryLock(0)) {
+        m_pool.start([] {});
         return true;
+    }
     m_lock.reset();
     return false;
 }
