@@ -289,4 +289,55 @@
         <translation>%1 movimientos en %2. El mejor resultado es %3 movimientos en %4.</translation>
     </message>
 </context>
+<context>
+    <name>BestResultsWindow</name>
+    <message>
+        <source>Best results</source>
+        <translation>Mejores resultados</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Pieces</source>
+        <translation>Piezas</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Movements</source>
+        <translation>Movimientos</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Games</source>
+        <translation>Partidas</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Difficult</source>
+        <translation>Difícil</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+</context>
 </TS>
