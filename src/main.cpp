@@ -1,8 +1,10 @@
 #include "app/tess2mainform.h"
+#include "dialog/DialogRules.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
@@ -11,7 +13,7 @@ int main(int argc, char *argv[])
 
     // The program takes one optional path; the shell may have split it at spaces.
     const QStringList args = QApplication::arguments().mid(1);
-    tess2mainform window(args.join(QLatin1Char(' ')));
+    tess2mainform window(DialogRules::commandLine(args, QDir::currentPath()));
     try {
         window.startUp();
     } catch (const RunTimeError &e) {

@@ -75,6 +75,10 @@ private slots:
             {"stripQuotes", "\"/tmp/a b.jpg\"", "/tmp/a b.jpg"},
             {"stripQuotes", "\"", ""},
             {"stripQuotes", "\"\"/a.jpg\"\"", "\"/a.jpg\""},
+            {"commandLine", "holidays.jpg", "/home/ana/holidays.jpg"},
+            {"commandLine", "fotos/../mar|1.jpg", "/home/ana/mar 1.jpg"},
+            {"commandLine", "\"/tmp/a|b.jpg\"", "\"/tmp/a b.jpg\""},
+            {"commandLine", "", ""},
         };
         for (const auto &r : rows)
             QTest::addRow("%s(%s)", r[0], r[1])
@@ -94,10 +98,13 @@ private slots:
                 return QStringLiteral("throws");
             }
         };
-        const QString actual = helper == QLatin1String("splitPath")       ? split(input)
-                               : helper == QLatin1String("splitFileName") ? DialogRules::splitFileName(input)
-                               : helper == QLatin1String("fitExtension")  ? DialogRules::fitExtension(input)
-                                                                          : DialogRules::stripQuotes(input);
+        const QString actual =
+            helper == QLatin1String("splitPath")       ? split(input)
+            : helper == QLatin1String("splitFileName") ? DialogRules::splitFileName(input)
+            : helper == QLatin1String("fitExtension")  ? DialogRules::fitExtension(input)
+            : helper == QLatin1String("commandLine")
+                ? DialogRules::commandLine(input.split(QLatin1Char('|')), QStringLiteral("/home/ana"))
+                : DialogRules::stripQuotes(input);
         QCOMPARE(actual, expected);
     }
 };

@@ -10,6 +10,7 @@ private slots:
     void getFileExtension_data();
     void getFileExtension();
     void folderHasFiles();
+    void documentsFolderOnlyWhenItExists();
 };
 
 void tst_comun::getFileExtension_data()
@@ -44,6 +45,17 @@ void tst_comun::folderHasFiles()
     QVERIFY(!comun::folderHasFiles(dir.path()));
     QVERIFY(QFile(dir.filePath("a.jpg")).open(QIODevice::WriteOnly));
     QVERIFY(comun::folderHasFiles(dir.path()));
+}
+
+void tst_comun::documentsFolderOnlyWhenItExists()
+{
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+    // Without the folder the settings fall back to the program's folder instead.
+    QCOMPARE(comun::getMyDocumentsFolder(), QString());
+    QVERIFY(QDir(home.path()).mkdir("Documents"));
+    QCOMPARE(comun::getMyDocumentsFolder(), home.filePath("Documents"));
 }
 
 QTEST_GUILESS_MAIN(tst_comun)

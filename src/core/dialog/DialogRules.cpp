@@ -3,6 +3,8 @@
 #include "io/RunTimeError.h"
 #include "settings/ModuloIdioma.h"
 
+#include <QDir>
+
 namespace
 {
 
@@ -131,6 +133,15 @@ QString stripQuotes(const QString &commandLine)
     if (s.endsWith(QLatin1Char('"')))
         s.chop(1);
     return s;
+}
+
+QString commandLine(const QStringList &arguments, const QString &currentFolder)
+{
+    const QString line = arguments.join(QLatin1Char(' '));
+    const QString path = stripQuotes(line);
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')))
+        return line;
+    return QDir::cleanPath(currentFolder + QLatin1Char('/') + path);
 }
 
 SplitPath splitPath(const QString &path)

@@ -44,6 +44,10 @@ QString errorMessage(int number, const QString &description);
 // The command line with one leading and then one trailing double quote dropped.
 QString stripQuotes(const QString &commandLine);
 
+// The program's arguments joined by single spaces, as one command line; a relative path
+// ("holidays.jpg", "fotos/mar.jpg") is taken from the current folder.
+QString commandLine(const QStringList &arguments, const QString &currentFolder);
+
 struct SplitPath {
     QString folder;
     QString name;

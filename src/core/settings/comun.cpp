@@ -37,7 +37,10 @@ QString getDataFolder()
 
 QString getMyDocumentsFolder()
 {
-    return withoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    // Qt names ~/Documents even where the home has no such folder.
+    const QString folder =
+        withoutTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return QFileInfo(folder).isDir() ? folder : QString();
 }
 
 bool folderHasFiles(const QString &folder)

@@ -13,7 +13,7 @@ QString getAppDataFolder();
 // The program's data folder below the data root: always the one lower-case "tesselon".
 QString getDataFolder();
 
-// The user's documents folder, or empty text.
+// The user's documents folder, or empty text when there is none.
 QString getMyDocumentsFolder();
 
 // True when the folder holds at least one plain, non-hidden file.
