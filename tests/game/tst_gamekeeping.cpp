@@ -1,5 +1,6 @@
 #include "game/AutosaveWriter.h"
 #include "game/BestResults.h"
+#include "game/KeyboardPlay.h"
 #include "game/PlayClock.h"
 #include "game/SideData.h"
 #include "io/UnixSignalWatcher.h"
@@ -283,6 +284,60 @@ private slots:
         }
         QCOMPARE(failed.size(), 1);
         QCOMPARE(readFile(folder), QByteArray("in the way"));
+    }
+
+    // Keys as the presses and releases a mouse would make: "P1@2,1" is a left press at
+    // column 2, row 1, "R2@..." a right release, "C" clearing the marks.
+    void keyMap_data()
+    {
+        QTest::addColumn<bool>("sliding");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QPoint>("cursor");
+        QTest::newRow("carry a piece") << false << "S>>vS"
+                                       << "P1@1,1 R1@3,2" << QPoint(3, 2);
+        QTest::newRow("cursor stays on the board") << false << "<^^>>>>>"
+                                                   << "" << QPoint(4, 1);
+        QTest::newRow("mark, unmark, move the group")
+            << false << "M>MS>S"
+            << "P2@1,1 R2@1,1 P2@2,1 R2@2,1 P1@2,1 R1@3,1" << QPoint(3, 1);
+        QTest::newRow("no marking while carrying") << false << "SMS"
+                                                   << "P1@1,1 R1@1,1" << QPoint(1, 1);
+        QTest::newRow("escape drops nothing") << false << "S>XS"
+                                              << "P1@1,1 C P1@2,1" << QPoint(2, 1);
+        // The empty place is at (2, 2) of the 4 x 3 board.
+        QTest::newRow("slide each way") << true << "<>^v"
+                                        << "P1@3,2 P1@1,2 P1@2,3 P1@2,1" << QPoint(2, 1);
+        QTest::newRow("no marks when sliding") << true << "MX"
+                                                 << "" << QPoint(1, 1);
+    }
+    void keyMap()
+    {
+        QFETCH(bool, sliding);
+        QFETCH(QString, keys);
+        QFETCH(QString, inputs);
+        QFETCH(QPoint, cursor);
+        using Key = KeyboardPlay::Key;
+        const QHash<QChar, Key> keyOf{{'<', Key::Left},  {'>', Key::Right},  {'^', Key::Up},
+                                      {'v', Key::Down},  {'S', Key::Select}, {'M', Key::Mark},
+                                      {'X', Key::Cancel}};
+        KeyboardPlay play;
+        play.reset(4, 3);
+        QStringList seen;
+        for (const QChar k : keys) {
+            for (const KeyboardPlay::Input &in : play.key(keyOf.value(k), sliding, QPoint(2, 2))) {
+                if (in.kind == KeyboardPlay::Input::Kind::ClearMarks)
+                    seen << QStringLiteral("C");
+                else
+                    seen << QStringLiteral("%1%2@%3,%4")
+                                .arg(in.kind == KeyboardPlay::Input::Kind::Press ? 'P' : 'R')
+                                .arg(in.button)
+                                .arg(in.place.x())
+                                .arg(in.place.y());
+            }
+        }
+        QCOMPARE(seen.join(' '), inputs);
+        QCOMPARE(play.cursor(), cursor);
     }
 
     void terminationSignalsReachTheEventLoop()
