@@ -340,4 +340,15 @@
         <translation>Normal</translation>
     </message>
 </context>
+<context>
+    <name>WindowTitle</name>
+    <message>
+        <source>assembled</source>
+        <translation>montado</translation>
+    </message>
+    <message>
+        <source>%1 of %2 in place</source>
+        <translation>%1 de %2 colocadas</translation>
+    </message>
+</context>
 </TS>

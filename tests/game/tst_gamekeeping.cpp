@@ -4,8 +4,10 @@
 #include "game/PlayClock.h"
 #include "game/SideData.h"
 #include "io/UnixSignalWatcher.h"
+#include "settings/ExtraSettings.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/StateFolders.h"
+#include "view/WindowTitle.h"
 
 #include <QDir>
 #include <QFile>
@@ -309,7 +311,7 @@ private slots:
         QTest::newRow("slide each way") << true << "<>^v"
                                         << "P1@3,2 P1@1,2 P1@2,3 P1@2,1" << QPoint(2, 1);
         QTest::newRow("no marks when sliding") << true << "MX"
-                                                 << "" << QPoint(1, 1);
+                                               << "" << QPoint(1, 1);
     }
     void keyMap()
     {
@@ -338,6 +340,30 @@ private slots:
         }
         QCOMPARE(seen.join(' '), inputs);
         QCOMPARE(play.cursor(), cursor);
+    }
+
+    void windowTitle()
+    {
+        QCOMPARE(WindowTitle::text(ModuloIdioma::English, QString(), 0, 0, false),
+                 QStringLiteral("Tesselon"));
+        QCOMPARE(WindowTitle::text(ModuloIdioma::English, "paisaje.jpg", 12, 16, false),
+                 QStringLiteral("paisaje.jpg - 12 of 16 in place - Tesselon"));
+        QCOMPARE(WindowTitle::text(ModuloIdioma::Spanish, "mi juego.pzz", 16, 16, true),
+                 QStringLiteral("mi juego.pzz - montado - Tesselon"));
+        QCOMPARE(WindowTitle::text(ModuloIdioma::Galician, "a.gif", 3, 4, false),
+                 QStringLiteral("a.gif - 3 of 4 in place - Tesselon"));
+    }
+
+    void extraSettingsKeepTheirOwnFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(ExtraSettings(dir.path()).animations());
+        ExtraSettings(dir.path()).setAnimations(false);
+        QVERIFY(!ExtraSettings(dir.path()).animations());
+        QVERIFY(!QFile::exists(dir.filePath("configfile.txt")));
+        // A value that is not a boolean keeps the default.
+        writeFile(dir.filePath("settings.ini"), "[play]\nanimations=perhaps\n");
+        QVERIFY(ExtraSettings(dir.path()).animations());
     }
 
     void terminationSignalsReachTheEventLoop()
