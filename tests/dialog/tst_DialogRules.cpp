@@ -79,6 +79,11 @@ private slots:
             {"commandLine", "fotos/../mar|1.jpg", "/home/ana/mar 1.jpg"},
             {"commandLine", "\"/tmp/a|b.jpg\"", "\"/tmp/a b.jpg\""},
             {"commandLine", "", ""},
+            {"readable", "/a/FOTO.HEIC", "yes"},
+            {"readable", "mar.Png", "yes"},
+            {"readable", "juego.pzz", "yes"},
+            {"readable", "notas.txt", "no"},
+            {"readable", "/home/ana/Fotos", "no"},
         };
         for (const auto &r : rows)
             QTest::addRow("%s(%s)", r[0], r[1])
@@ -98,13 +103,18 @@ private slots:
                 return QStringLiteral("throws");
             }
         };
-        const QString actual =
-            helper == QLatin1String("splitPath")       ? split(input)
-            : helper == QLatin1String("splitFileName") ? DialogRules::splitFileName(input)
-            : helper == QLatin1String("fitExtension")  ? DialogRules::fitExtension(input)
-            : helper == QLatin1String("commandLine")
-                ? DialogRules::commandLine(input.split(QLatin1Char('|')), QStringLiteral("/home/ana"))
-                : DialogRules::stripQuotes(input);
+        const QHash<QString, std::function<QString(const QString &)>> helpers{
+            {"splitPath", split},
+            {"splitFileName", DialogRules::splitFileName},
+            {"fitExtension", DialogRules::fitExtension},
+            {"stripQuotes", DialogRules::stripQuotes},
+            {"commandLine",
+             [](const QString &in) {
+                 return DialogRules::commandLine(in.split('|'), QStringLiteral("/home/ana"));
+             }},
+            {"readable", [](const QString &in) { return DialogRules::readableFileName(in) ? "yes" : "no"; }},
+        };
+        const QString actual = helpers.value(helper)(input);
         QCOMPARE(actual, expected);
     }
 };

@@ -4,6 +4,7 @@
 #include "settings/ModuloIdioma.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace
 {
@@ -37,10 +38,11 @@ namespace DialogRules
 
 QStringList fileTypePatterns()
 {
-    return {QStringLiteral("*") + QStringLiteral(".pzz") +
-                QStringLiteral(";*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
-            QStringLiteral("*.jpg;*.jpeg;*.gif;*.bmp;*.dib;*.wmf;*.emf"),
-            QStringLiteral("*") + QStringLiteral(".pzz"), QStringLiteral("*.*")};
+    // PNG, WebP, TIFF and the phones' HEIC and AVIF are the pictures people have most after
+    // JPEG; hiding them behind "*.*" made them look unreadable.
+    const QString pictures = QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.dib;*.webp;*.tif;*.tiff;"
+                                            "*.heic;*.heif;*.avif;*.wmf;*.emf");
+    return {QStringLiteral("*.pzz;") + pictures, pictures, QStringLiteral("*.pzz"), QStringLiteral("*.*")};
 }
 
 QStringList nameFilters(const QString &patternText)
@@ -133,6 +135,12 @@ QString stripQuotes(const QString &commandLine)
     if (s.endsWith(QLatin1Char('"')))
         s.chop(1);
     return s;
+}
+
+bool readableFileName(const QString &name)
+{
+    const QString suffix = QStringLiteral("*.") + QFileInfo(name).suffix().toLower();
+    return suffix.size() > 2 && fileTypePatterns().constFirst().split(QLatin1Char(';')).contains(suffix);
 }
 
 QString commandLine(const QStringList &arguments, const QString &currentFolder)

@@ -44,6 +44,10 @@ QString errorMessage(int number, const QString &description);
 // The command line with one leading and then one trailing double quote dropped.
 QString stripQuotes(const QString &commandLine);
 
+// Whether a file's name says it is a picture or puzzle file the program reads (any case),
+// for the drop cursor, which must decide without reading the file.
+bool readableFileName(const QString &name);
+
 // The program's arguments joined by single spaces, as one command line; a relative path
 // ("holidays.jpg", "fotos/mar.jpg") is taken from the current folder.
 QString commandLine(const QStringList &arguments, const QString &currentFolder);
