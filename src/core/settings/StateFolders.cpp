@@ -13,7 +13,7 @@ QString stateFolder()
     if (QStandardPaths::isTestModeEnabled())
         return QDir::homePath() + QStringLiteral("/.qttest/state/tesselon");
     const QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification ignores relative paths.
+    // XDG base directories must be absolute; a relative one is ignored.
     if (!state.isEmpty() && QDir::isAbsolutePath(state))
         return QDir::cleanPath(state) + QStringLiteral("/tesselon");
     return QDir::homePath() + QStringLiteral("/.local/state/tesselon");
