@@ -3,4 +3,7 @@
 
 #include <QWidget>
 
-int coreWidgetProbe() { return sizeof(QWidget); }
+int coreWidgetProbe()
+{
+    return sizeof(QWidget);
+}
