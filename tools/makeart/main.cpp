@@ -1,5 +1,7 @@
 // Draws the program's icons and sample pictures into <runtime folder>/icons and
-// <runtime folder>/samples. Run by the build; nothing it writes is kept in the repository.
+// <runtime folder>/samples and, given an icon theme folder, the application icon in the
+// sizes desktops ask for (hicolor/<n>x<n>/apps/tesselon.png and a scalable SVG). Run by
+// the build; nothing it writes is kept in the repository.
 
 #include "EmfSample.h"
 #include "PictureEncoders.h"
@@ -9,7 +11,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -37,6 +41,35 @@ QByteArray encoded(const QImage &image, const char *format, int quality = -1)
     return bytes;
 }
 
+QByteArray atomSvg()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(24, 24));
+    generator.setViewBox(QRectF(0, 0, 24, 24));
+    generator.setTitle(QStringLiteral("Tesselon"));
+    QPainter painter(&generator);
+    painter.setRenderHint(QPainter::Antialiasing);
+    ToolbarArt::paintAtom(painter, true);
+    painter.end();
+    return bytes;
+}
+
+bool writeThemeIcons(const QDir &theme)
+{
+    bool ok = true;
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(side);
+        ok &= theme.mkpath(folder) && writeFile(theme.filePath(folder + QStringLiteral("/tesselon.png")),
+                                                encoded(ToolbarArt::atom(side), "png"));
+    }
+    ok &= theme.mkpath(QStringLiteral("hicolor/scalable/apps")) &&
+          writeFile(theme.filePath(QStringLiteral("hicolor/scalable/apps/tesselon.svg")), atomSvg());
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -44,8 +77,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: makeart <runtime folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: makeart <runtime folder> [<icon theme folder>]\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
@@ -72,5 +105,7 @@ int main(int argc, char *argv[])
     ok &= writeFile(samples + "geometrico.wmf", SamplePictures::geometricWmf());
     ok &= writeFile(samples + "vitral.emf",
                     QByteArray(reinterpret_cast<const char *>(vitral.data()), qsizetype(vitral.size())));
+    if (argc == 3)
+        ok &= writeThemeIcons(QDir(QString::fromLocal8Bit(argv[2])));
     return ok ? 0 : 1;
 }
