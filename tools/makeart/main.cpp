@@ -41,6 +41,28 @@ QByteArray encoded(const QImage &image, const char *format, int quality = -1)
     return bytes;
 }
 
+// The theme's icon keeps a margin of one grid unit, so the orbits' electrons, which touch
+// the edge of the window icon, are never cut off at large sizes.
+void paintThemeAtom(QPainter &painter, double side, bool thinOrbits)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 24.0, side / 24.0);
+    painter.translate(12, 12);
+    painter.scale(22.0 / 24.0, 22.0 / 24.0);
+    painter.translate(-12, -12);
+    ToolbarArt::paintAtom(painter, thinOrbits);
+}
+
+QImage themeAtom(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintThemeAtom(painter, side, side >= 24);
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 QByteArray atomSvg()
 {
     QByteArray bytes;
@@ -51,8 +73,7 @@ QByteArray atomSvg()
     generator.setViewBox(QRectF(0, 0, 24, 24));
     generator.setTitle(QStringLiteral("Tesselon"));
     QPainter painter(&generator);
-    painter.setRenderHint(QPainter::Antialiasing);
-    ToolbarArt::paintAtom(painter, true);
+    paintThemeAtom(painter, 24, true);
     painter.end();
     return bytes;
 }
@@ -63,7 +84,7 @@ bool writeThemeIcons(const QDir &theme)
     for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(side);
         ok &= theme.mkpath(folder) && writeFile(theme.filePath(folder + QStringLiteral("/tesselon.png")),
-                                                encoded(ToolbarArt::atom(side), "png"));
+                                                encoded(themeAtom(side), "png"));
     }
     ok &= theme.mkpath(QStringLiteral("hicolor/scalable/apps")) &&
           writeFile(theme.filePath(QStringLiteral("hicolor/scalable/apps/tesselon.svg")), atomSvg());
