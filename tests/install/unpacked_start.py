@@ -34,13 +34,15 @@ def dialog_with_sample(program, sample):
     return wait_for(f"the new-puzzle dialog showing {sample!r}", probe, timeout=30)
 
 
-def help_window(program):
+def help_window(program, main):
     def probe():
         for window in program.windows():
-            if window.getRole() == pyatspi.ROLE_FRAME and find(window, pyatspi.ROLE_PUSH_BUTTON, "Home"):
+            role = window.getRole()
+            if role == pyatspi.ROLE_FRAME and window != main.frame:
                 return window
-            if find(window, pyatspi.ROLE_LABEL, "Help files not found") is not None:
-                raise Failure("the program says its help files are not found")
+            if role in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
+                texts = [safe_name(label) for label in play.find_all(window, pyatspi.ROLE_LABEL)]
+                raise Failure(f"a message box instead of the help: {texts}")
         return None
 
     return wait_for("the help window", probe, timeout=20)
@@ -60,9 +62,6 @@ def check(root, workdir):
         press(ok)
         wait_for("the dialog to close", lambda: True if not showing(dialog) else None)
         main = play.MainWindow(program)
-        main.open_menu_item("Help", "Tesselon help")
-        help_window(program)
-        log("help found")
         main.open_menu_item("Language", "Español")
         wait_for(
             'the Spanish menu "Archivo"',
@@ -70,6 +69,9 @@ def check(root, workdir):
             timeout=10,
         )
         log("translations found")
+        main.open_menu_item("Ayuda", "Ayuda de Tesselon")
+        help_window(program, main)
+        log("help found")
     except Failure as failure:
         raise Failure(f"{failure}\n--- program output (last lines) ---\n{program.log_tail()}") from None
     finally:
