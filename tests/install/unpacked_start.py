@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Starts an unpacked copy of the package and checks that it finds its own files.
 
-ROOT is where the package was unpacked (dpkg-deb -x); the program is ROOT/usr/bin/tesselon
-and its data lie in ROOT/usr/share/tesselon only. Start-up stops without the toolbar
+ROOT is where the package was unpacked (dpkg-deb -x); the program is ROOT/usr/games/tesselon
+(or ROOT/usr/bin/tesselon) and its data lie in ROOT/usr/share/tesselon only. Start-up stops without the toolbar
 icons; the dialog must show the sample named on the command line; the help must open;
 the Spanish menus come from the translations built into the program. Runs on the X
 display and session bus the caller provides, with the helpers of the end-to-end test.
@@ -49,7 +49,10 @@ def help_window(program, main):
 
 
 def check(root, workdir):
-    program_path = os.path.join(root, "usr", "bin", "tesselon")
+    # Debian's packages keep games in /usr/games; an install elsewhere uses bin.
+    program_path = os.path.join(root, "usr", "games", "tesselon")
+    if not os.path.isfile(program_path):
+        program_path = os.path.join(root, "usr", "bin", "tesselon")
     sample = os.path.join(root, "usr", "share", "tesselon", "samples", play.SAMPLE)
     for path in (program_path, sample):
         if not os.path.isfile(path):
