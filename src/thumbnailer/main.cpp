@@ -8,6 +8,7 @@
 #include "puzzlefile/PzzFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
@@ -70,8 +71,12 @@ int run(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
-    QFile input(QString::fromLocal8Bit(argv[3]));
-    if (!input.open(QIODevice::ReadOnly) || input.size() > PzzFile::MaxFileBytes) {
+    // Only a plain file: opening a named pipe would wait for a writer, beyond any limit on
+    // processor time.
+    const QString path = QString::fromLocal8Bit(argv[3]);
+    QFile input(path);
+    if (!QFileInfo(path).isFile() || input.size() > PzzFile::MaxFileBytes ||
+        !input.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "tesselon-thumbnailer: cannot read %s\n", argv[3]);
         return 1;
     }

@@ -76,7 +76,8 @@ for good in normal-4x3-png normal-30x30-bmp sliding-2x2-jpeg sliding-3x5-extensi
 done
 
 # Bad input: the damaged files of the corpus, a 200-megapixel picture inside a puzzle file,
-# a picture that is not a puzzle file, a missing file. Each must end non-zero, leaving nothing.
+# a picture that is not a puzzle file, a missing file, a named pipe. Each must end non-zero,
+# leaving nothing.
 python3 - "$work/huge.pzz" <<'PY'
 import struct, sys, zlib
 width = height = 14142  # 200 megapixels, one grey; each row compressed alone, so it is quick
@@ -95,8 +96,9 @@ header = struct.pack("<hhh6shhhhhii", 1310, 1, 0, b"png   ", 2, 2, 2, 2, 0, 0, 0
 table = b"".join(struct.pack("<hh", c, r) for c in (1, 2) for r in (1, 2))
 open(sys.argv[1], "wb").write(header + table + png)
 PY
+mkfifo "$work/pipe.pzz"
 for bad in "$corpus/no-picture.pzz" "$corpus/version-2.pzz" "$corpus/wrong-magic.pzz" "$work/huge.pzz" \
-    "$stage/share/tesselon/samples/paisaje.jpg" "$work/missing.pzz"; do
+    "$stage/share/tesselon/samples/paisaje.jpg" "$work/missing.pzz" "$work/pipe.pzz"; do
     out=$work/bad.png
     if thumbnail "$bad" "$out"; then
         fail "the thumbnailer accepted $(basename "$bad")"
