@@ -1,5 +1,9 @@
 #include "settings/comun.h"
 
+#include <QBuffer>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QtTest>
 
 class tst_comun : public QObject
@@ -11,6 +15,10 @@ private slots:
     void getFileExtension();
     void folderHasFiles();
     void documentsFolderOnlyWhenItExists();
+    void dataFolderFor_data();
+    void dataFolderFor();
+    void windowIcon_data();
+    void windowIcon();
 };
 
 void tst_comun::getFileExtension_data()
@@ -58,5 +66,61 @@ void tst_comun::documentsFolderOnlyWhenItExists()
     QCOMPARE(comun::getMyDocumentsFolder(), home.filePath("Documents"));
 }
 
-QTEST_GUILESS_MAIN(tst_comun)
+void tst_comun::dataFolderFor_data()
+{
+    QTest::addColumn<QStringList>("folders"); // made below a temporary root
+    QTest::addColumn<QString>("expected");    // relative to the root; the executable is in bin
+
+    QTest::newRow("build tree: data beside the program")
+        << QStringList{"bin/icons", "share/tesselon/icons"} << "bin";
+    QTest::newRow("installed prefix")
+        << QStringList{"bin", "share/tesselon/icons", "share/tesselon/help"} << "share/tesselon";
+    QTest::newRow("installed folder without icons") << QStringList{"bin", "share/tesselon/help"} << "bin";
+}
+
+void tst_comun::dataFolderFor()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    for (const QString &folder : folders)
+        QVERIFY(QDir(root.path()).mkpath(folder));
+    QCOMPARE(comun::dataFolderFor(root.filePath("bin")), root.filePath(expected));
+}
+
+void tst_comun::windowIcon_data()
+{
+    QTest::addColumn<QByteArray>("atom"); // empty: no Atom.ico at all
+    QTest::addColumn<bool>("fromFile");
+
+    QByteArray red;
+    QBuffer buffer(&red);
+    buffer.open(QIODevice::WriteOnly);
+    QImage square(32, 32, QImage::Format_RGB32);
+    square.fill(Qt::red);
+    square.save(&buffer, "png");
+    QTest::newRow("any picture under the name serves") << red << true;
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("unreadable") << QByteArray("not a picture") << false;
+}
+
+void tst_comun::windowIcon()
+{
+    QFETCH(QByteArray, atom);
+    QFETCH(bool, fromFile);
+    QTemporaryDir data;
+    QVERIFY(QDir(data.path()).mkpath("icons"));
+    if (!atom.isEmpty()) {
+        QFile file(data.filePath("icons/Atom.ico"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(atom) == atom.size());
+    }
+    // The built-in icon is the atom: its centre is the red nucleus, its corner clear.
+    const QImage shown = comun::windowIcon(data.path()).pixmap(32, 32).toImage();
+    QCOMPARE(shown.size(), QSize(32, 32));
+    QCOMPARE(shown.pixelColor(0, 0) == QColor(Qt::red), fromFile);
+    QCOMPARE(shown.pixelColor(0, 0).alpha(), fromFile ? 255 : 0);
+    QVERIFY(shown.pixelColor(16, 16).red() > 150);
+}
+
+QTEST_MAIN(tst_comun)
 #include "tst_comun.moc"

@@ -290,7 +290,7 @@ private slots:
         QVERIFY2(stops ? error.startsWith(QStringLiteral("53 ")) && error.contains(missing) : error.isEmpty(),
                  qPrintable(error));
         QCOMPARE(window.isVisible(), !stops);
-        QCOMPARE(window.windowIcon().isNull(), missing == QLatin1String("Atom.ico"));
+        QVERIFY(!window.windowIcon().isNull());
     }
 
     void firstRunChooser_data()

@@ -46,28 +46,31 @@ namespace ToolbarArt
 
 QImage atom(int side)
 {
-    return drawOnGrid(side, [side](QPainter &painter) {
-        const QPointF centre(12, 12);
-        const double orbitWidth = side < 24 ? 1.6 : 1.1;
-        for (int i = 0; i < 3; ++i) {
-            painter.save();
-            painter.translate(centre);
-            painter.rotate(i * 60.0);
-            painter.setPen(QPen(QColor(30, 90, 200), orbitWidth));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(QPointF(0, 0), 10.5, 4.2);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(20, 170, 230));
-            painter.drawEllipse(QPointF(10.5, 0), 1.6, 1.6);
-            painter.restore();
-        }
-        QRadialGradient nucleus(centre + QPointF(-1, -1), 3.5);
-        nucleus.setColorAt(0, QColor(255, 170, 150));
-        nucleus.setColorAt(1, QColor(200, 20, 20));
+    return drawOnGrid(side, [side](QPainter &painter) { paintAtom(painter, side >= 24); });
+}
+
+void paintAtom(QPainter &painter, bool thinOrbits)
+{
+    const QPointF centre(12, 12);
+    const double orbitWidth = thinOrbits ? 1.1 : 1.6;
+    for (int i = 0; i < 3; ++i) {
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(i * 60.0);
+        painter.setPen(QPen(QColor(30, 90, 200), orbitWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QPointF(0, 0), 10.5, 4.2);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(nucleus);
-        painter.drawEllipse(centre, 3.2, 3.2);
-    });
+        painter.setBrush(QColor(20, 170, 230));
+        painter.drawEllipse(QPointF(10.5, 0), 1.6, 1.6);
+        painter.restore();
+    }
+    QRadialGradient nucleus(centre + QPointF(-1, -1), 3.5);
+    nucleus.setColorAt(0, QColor(255, 170, 150));
+    nucleus.setColorAt(1, QColor(200, 20, 20));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(nucleus);
+    painter.drawEllipse(centre, 3.2, 3.2);
 }
 
 QImage openFolder(int side)

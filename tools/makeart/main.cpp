@@ -1,5 +1,7 @@
 // Draws the program's icons and sample pictures into <runtime folder>/icons and
-// <runtime folder>/samples. Run by the build; nothing it writes is kept in the repository.
+// <runtime folder>/samples and, given an icon theme folder, the application icon in the
+// sizes desktops ask for (hicolor/<n>x<n>/apps/tesselon.png and a scalable SVG). Run by
+// the build; nothing it writes is kept in the repository.
 
 #include "EmfSample.h"
 #include "PictureEncoders.h"
@@ -9,7 +11,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -37,6 +41,56 @@ QByteArray encoded(const QImage &image, const char *format, int quality = -1)
     return bytes;
 }
 
+// The theme's icon keeps a margin of one grid unit, so the orbits' electrons, which touch
+// the edge of the window icon, are never cut off at large sizes.
+void paintThemeAtom(QPainter &painter, double side, bool thinOrbits)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 24.0, side / 24.0);
+    painter.translate(12, 12);
+    painter.scale(22.0 / 24.0, 22.0 / 24.0);
+    painter.translate(-12, -12);
+    ToolbarArt::paintAtom(painter, thinOrbits);
+}
+
+QImage themeAtom(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintThemeAtom(painter, side, side >= 24);
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray atomSvg()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(24, 24));
+    generator.setViewBox(QRectF(0, 0, 24, 24));
+    generator.setTitle(QStringLiteral("Tesselon"));
+    QPainter painter(&generator);
+    paintThemeAtom(painter, 24, true);
+    painter.end();
+    return bytes;
+}
+
+bool writeThemeIcons(const QDir &theme)
+{
+    bool ok = true;
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(side);
+        ok &= theme.mkpath(folder) && writeFile(theme.filePath(folder + QStringLiteral("/tesselon.png")),
+                                                encoded(themeAtom(side), "png"));
+    }
+    ok &= theme.mkpath(QStringLiteral("hicolor/scalable/apps")) &&
+          writeFile(theme.filePath(QStringLiteral("hicolor/scalable/apps/tesselon.svg")), atomSvg());
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -44,8 +98,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: makeart <runtime folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: makeart <runtime folder> [<icon theme folder>]\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
@@ -72,5 +126,7 @@ int main(int argc, char *argv[])
     ok &= writeFile(samples + "geometrico.wmf", SamplePictures::geometricWmf());
     ok &= writeFile(samples + "vitral.emf",
                     QByteArray(reinterpret_cast<const char *>(vitral.data()), qsizetype(vitral.size())));
+    if (argc == 3)
+        ok &= writeThemeIcons(QDir(QString::fromLocal8Bit(argv[2])));
     return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -62,17 +63,45 @@ QString getFileExtension(const QString &name)
 
 QString programFolder()
 {
-    if (QCoreApplication::instance()) {
-        const QString folder = QCoreApplication::applicationDirPath();
-        if (!folder.isEmpty())
-            return folder;
+    QString executable;
+    if (QCoreApplication::instance())
+        executable = QCoreApplication::applicationDirPath();
+    if (executable.isEmpty()) {
+        // Without an application object Qt cannot name the executable; the kernel can.
+        const QString target = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+        executable = target.isEmpty() ? QDir::currentPath() : QFileInfo(target).absolutePath();
     }
-    // Without an application object Qt cannot name the executable; the kernel can.
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    const QString target = self.symLinkTarget();
-    if (!target.isEmpty())
-        return QFileInfo(target).absolutePath();
-    return QDir::currentPath();
+    return dataFolderFor(executable);
+}
+
+QString dataFolderFor(const QString &executableFolder)
+{
+    // Only a relative path is compiled in, so a build tree, an installed prefix and an
+    // unpacked package all find their data wherever they were put.
+    const QString marker = QStringLiteral("/icons");
+    if (QFileInfo(executableFolder + marker).isDir())
+        return executableFolder;
+    const QString installed =
+        QDir::cleanPath(executableFolder + QLatin1Char('/') + QStringLiteral(TESSELON_DATA_FROM_BIN));
+    if (QFileInfo(installed + marker).isDir())
+        return installed;
+    return executableFolder;
+}
+
+QIcon windowIcon(const QString &dataFolder)
+{
+    const QIcon icon(dataFolder + QStringLiteral("/icons/Atom.ico"));
+    if (!icon.isNull() && !icon.availableSizes().isEmpty())
+        return icon;
+    QIcon builtIn;
+    builtIn.addFile(QStringLiteral(":/tesselon/builtin/16x16/apps/tesselon.png"));
+    builtIn.addFile(QStringLiteral(":/tesselon/builtin/32x32/apps/tesselon.png"));
+    return builtIn;
+}
+
+QIcon windowIcon()
+{
+    return windowIcon(programFolder());
 }
 
 QString driveOf(const QString &folder)

@@ -72,9 +72,7 @@ QString FormAcercaDe::contactAddress()
 
 void FormAcercaDe::cargarIcono()
 {
-    const QIcon icon(comun::programFolder() + QStringLiteral("/icons/Atom.ico"));
-    if (icon.isNull() || icon.availableSizes().isEmpty())
-        return;
+    const QIcon icon = comun::windowIcon();
     setWindowIcon(icon);
     picIcon->setPixmap(icon.pixmap(32, 32));
 }

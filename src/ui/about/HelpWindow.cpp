@@ -3,9 +3,9 @@
 #include "about/ChmArchive.h"
 #include "about/HelpBrowser.h"
 #include "settings/ModuloIdioma.h"
+#include "settings/comun.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QStyle>
@@ -23,9 +23,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QMainWindow(parent), m_browser(new Hel
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Tesselon"));
-    const QIcon icon(QCoreApplication::applicationDirPath() + QStringLiteral("/icons/Atom.ico"));
-    if (!icon.isNull())
-        setWindowIcon(icon);
+    setWindowIcon(comun::windowIcon());
     setCentralWidget(m_browser);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
 

@@ -35,9 +35,7 @@ FormVentanita::FormVentanita(QWidget *parent)
 
 void FormVentanita::cargarIcono()
 {
-    const QIcon icon(comun::programFolder() + QStringLiteral("/icons/Atom.ico"));
-    if (!icon.isNull() && !icon.availableSizes().isEmpty())
-        setWindowIcon(icon);
+    setWindowIcon(comun::windowIcon());
 }
 
 void FormVentanita::cargarImagen(const QImage &picture, const QSize &sourceSize)

@@ -256,9 +256,7 @@ Dialog &tess2mainform::dialog()
 void tess2mainform::cargarIcono()
 {
     // A missing or unreadable icon keeps the built-in one.
-    const QIcon icon(m_resourceFolder + QStringLiteral("/icons/Atom.ico"));
-    if (!icon.isNull() && !icon.availableSizes().isEmpty())
-        setWindowIcon(icon);
+    setWindowIcon(comun::windowIcon(m_resourceFolder));
 }
 
 void tess2mainform::startUpWithoutDialog()

@@ -350,9 +350,7 @@ void Dialog::Form_Load()
 
 void Dialog::loadDialogIcon()
 {
-    const QIcon icon(comun::programFolder() + QStringLiteral("/icons/Atom.ico"));
-    if (!icon.isNull() && !icon.availableSizes().isEmpty())
-        setWindowIcon(icon);
+    setWindowIcon(comun::windowIcon());
 }
 
 void Dialog::useProgramFolder()
