@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSize>
 
+#include <algorithm>
 #include <optional>
 
 // What the markers of a JPEG file say about the work of decoding it, found by walking
@@ -29,6 +30,9 @@ struct JpegLayout {
 
     // Bytes libjpeg holds for the coefficients while it decodes; none for a single scan.
     qint64 coefficientBytes() const { return buffered ? blocks * 64 * 2 : 0; }
+
+    // libjpeg decodes nothing wider or higher than 65500 pixels, at any scale.
+    bool withinLibjpeg() const { return std::max(size.width(), size.height()) <= 65500; }
 
     // The size libjpeg decodes to at the given eighths of the full size (1 to 8).
     QSize decodedSize(int eighths) const;

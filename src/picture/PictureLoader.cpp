@@ -47,12 +47,13 @@ struct Examined {
     QSize size;
     // The picture is stored on its side: decoders see width and height swapped.
     bool turned = false;
-    // What the decoder allocates at full size: a GIF is decoded onto its logical screen,
-    // which may be far larger than its image.
-    qint64 fullBytes = 0;
+    // What the decoder fills at full size: a GIF is decoded onto its logical screen, which
+    // may be far larger than its image.
+    QSize canvas;
     std::optional<JpegLayout> jpeg;
 
     QSize stored(const QSize &upright) const { return turned ? upright.transposed() : upright; }
+    qint64 fullBytes() const { return pixelBytes(canvas); }
 };
 
 // A reader that uses exactly the format the content named: no guessing from a name and
@@ -86,6 +87,11 @@ std::optional<Examined> examineRaster(Kind kind, const QByteArray &bytes)
         examined.jpeg = JpegLayout::read(bytes);
         if (!examined.jpeg || !examined.jpeg->dataFitsFrame())
             return std::nullopt;
+        // Qt is not asked about a size libjpeg refuses; it is too large whichever way up.
+        if (!examined.jpeg->withinLibjpeg()) {
+            examined.size = examined.canvas = examined.jpeg->size;
+            return examined;
+        }
     } else if (!PictureFormat::complete(kind, bytes)) {
         return std::nullopt;
     }
@@ -98,10 +104,9 @@ std::optional<Examined> examineRaster(Kind kind, const QByteArray &bytes)
         return std::nullopt;
     examined.turned = raster.reader().transformation() & QImageIOHandler::TransformationRotate90;
     examined.size = examined.stored(stored);
-    examined.fullBytes = pixelBytes(stored);
+    examined.canvas = examined.size;
     if (kind == Kind::Gif)
-        examined.fullBytes = std::max(
-            examined.fullBytes, pixelBytes(QSize(LittleEndian::u16(bytes, 6), LittleEndian::u16(bytes, 8))));
+        examined.canvas = stored.expandedTo(QSize(LittleEndian::u16(bytes, 6), LittleEndian::u16(bytes, 8)));
     return examined;
 }
 
@@ -126,7 +131,7 @@ std::optional<Examined> examineOther(Kind kind, const QByteArray &bytes)
         examined.size = metafileSize(kind, bytes);
     if (!examined.size.isValid())
         return std::nullopt;
-    examined.fullBytes = pixelBytes(examined.size);
+    examined.canvas = examined.size;
     return examined;
 }
 
@@ -150,14 +155,16 @@ qint64 decodingBytes(const Examined &examined, const QSize &wanted)
 {
     if (examined.jpeg)
         return jpegBytes(examined, jpegEighths(examined, wanted));
-    return examined.fullBytes;
+    return examined.fullBytes();
 }
 
 // The size loadData gives: the picture's own or, for a JPEG too large for the limit, the
-// largest eighth of it that fits. Invalid when nothing fits.
+// largest eighth of it that fits. Invalid when nothing fits or the decoder refuses the size.
 QSize largestFitting(const Examined &examined)
 {
-    if (examined.fullBytes <= byteLimit && (!examined.jpeg || jpegBytes(examined, 8) <= byteLimit))
+    if (examined.jpeg && !examined.jpeg->withinLibjpeg())
+        return {};
+    if (examined.fullBytes() <= byteLimit && (!examined.jpeg || jpegBytes(examined, 8) <= byteLimit))
         return examined.size;
     if (!examined.jpeg)
         return {};
@@ -185,7 +192,7 @@ std::optional<Examined> examine(const QByteArray &bytes, QString *error)
         return std::nullopt;
     }
     if (!largestFitting(*examined).isValid()) {
-        fail(error, PictureLoader::tooLargeMessage(examined->size));
+        fail(error, PictureLoader::tooLargeMessage(examined->canvas));
         return std::nullopt;
     }
     return examined;
@@ -245,13 +252,16 @@ QImage renderMetafile(Kind kind, const QByteArray &bytes, const QSize &size)
 QImage decode(const Examined &examined, const QByteArray &bytes, const QSize &wanted, QString *error)
 {
     if (pixelBytes(wanted) > byteLimit || decodingBytes(examined, wanted) > byteLimit) {
-        fail(error, PictureLoader::tooLargeMessage(examined.size));
+        fail(error, PictureLoader::tooLargeMessage(examined.canvas));
         return {};
     }
+    QImage image;
     if (PictureFormat::isMetafile(examined.kind))
-        return renderMetafile(examined.kind, bytes, wanted);
-    QImage image =
-        examined.kind == Kind::Heif ? HeifDecoder::decode(bytes) : decodeRaster(examined, bytes, wanted);
+        image = renderMetafile(examined.kind, bytes, wanted);
+    else if (examined.kind == Kind::Heif)
+        image = HeifDecoder::decode(bytes);
+    else
+        image = decodeRaster(examined, bytes, wanted);
     if (!image.isNull())
         flattenOnWhite(image);
     if (!image.isNull() && image.size() != wanted)
