@@ -1,5 +1,6 @@
 // Draws the program's icons and sample pictures into <runtime folder>/icons and
-// <runtime folder>/samples. Run by the build; nothing it writes is kept in the repository.
+// <runtime folder>/samples, or with --test-pictures the pictures the picture tests read.
+// Run by the build; nothing it writes is kept in the repository.
 
 #include "EmfSample.h"
 #include "PictureEncoders.h"
@@ -9,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -37,6 +39,33 @@ QByteArray encoded(const QImage &image, const char *format, int quality = -1)
     return bytes;
 }
 
+// Quadrants of red, green, blue and yellow clockwise from the top left, in a landscape
+// frame: after turning, a wrong orientation shows up in every quadrant.
+QImage quadrants()
+{
+    QImage image(120, 90, QImage::Format_RGB32);
+    image.fill(QColor(30, 60, 220));
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 120, 45, QColor(30, 200, 60));
+    painter.fillRect(0, 0, 60, 90, QColor(240, 220, 30));
+    painter.fillRect(0, 0, 60, 45, QColor(220, 30, 30));
+    return image;
+}
+
+// Photos as phones store them when held sideways, and a PNG the build hands to heif-enc
+// for HEIC and AVIF pictures of the same quadrants.
+bool writeTestPictures(const QDir &folder)
+{
+    bool ok = true;
+    for (const quint16 orientation : {3, 6, 8}) {
+        const QImage stored = PictureEncoders::storedForOrientation(quadrants(), orientation);
+        ok &= writeFile(folder.filePath(QStringLiteral("sideways-%1.jpg").arg(orientation)),
+                        PictureEncoders::withOrientation(encoded(stored, "jpeg", 95), orientation));
+    }
+    ok &= writeFile(folder.filePath(QStringLiteral("quadrants.png")), encoded(quadrants(), "png"));
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -44,8 +73,12 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--test-pictures") == 0) {
+        const QString folder = QString::fromLocal8Bit(argv[2]);
+        return QDir().mkpath(folder) && writeTestPictures(QDir(folder)) ? 0 : 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: makeart <runtime folder>\n");
+        std::fprintf(stderr, "usage: makeart <runtime folder> | makeart --test-pictures <folder>\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
