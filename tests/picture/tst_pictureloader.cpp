@@ -102,6 +102,8 @@ private slots:
         for (const char *name :
              {"sideways-3.jpg", "sideways-6.jpg", "sideways-8.jpg", "quadrants.heic", "quadrants.avif"})
             row(name, testPicture(name), landscape, corner, blue);
+        row("HEIC with a transparent quadrant", testPicture("clear-corner.heic"), landscape, corner,
+            Qt::white);
 
         const QByteArray &wmf = m_wmf, &emf = m_emf;
         // The WMF sample sets a transparent background, under which libwmf draws every fill half

@@ -52,8 +52,8 @@ QImage quadrants()
     return image;
 }
 
-// Photos as phones store them when held sideways, and a PNG the build hands to heif-enc
-// for HEIC and AVIF pictures of the same quadrants.
+// Photos as phones store them when held sideways, and PNGs the build hands to heif-enc
+// for HEIC and AVIF pictures of the same quadrants, one with its last quadrant transparent.
 bool writeTestPictures(const QDir &folder)
 {
     bool ok = true;
@@ -63,6 +63,11 @@ bool writeTestPictures(const QDir &folder)
                         PictureEncoders::withOrientation(encoded(stored, "jpeg", 95), orientation));
     }
     ok &= writeFile(folder.filePath(QStringLiteral("quadrants.png")), encoded(quadrants(), "png"));
+    QImage clearCorner = quadrants().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 45; y < 90; ++y)
+        for (int x = 60; x < 120; ++x)
+            clearCorner.setPixel(x, y, qRgba(0, 0, 0, 0));
+    ok &= writeFile(folder.filePath(QStringLiteral("clear-corner.png")), encoded(clearCorner, "png"));
     return ok;
 }
 
