@@ -20,7 +20,9 @@ cmake -S "$root" -B "$here/out/build" -G Ninja \
   -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
   -DTESSELON_SANITIZE=ON -DTESSELON_TESTS=OFF -DTESSELON_BENCH=OFF \
   -DCMAKE_PROJECT_INCLUDE="$here/hook.cmake"
-cmake --build "$here/out/build" --target fuzz_pzz fuzz_config make_seeds
+cmake --build "$here/out/build" --target fuzz_pzz fuzz_config fuzz_picture make_seeds
 
 ASAN_OPTIONS=detect_leaks=0 "$here/out/make_seeds" "$here/corpus"
-echo "Built: $here/out/fuzz_pzz $here/out/fuzz_config"
+heif-enc -q 50 -o "$here/corpus/picture/quadrants.heic" "$here/corpus/picture/quadrants.png" >/dev/null
+heif-enc -q 50 -A -o "$here/corpus/picture/quadrants.avif" "$here/corpus/picture/quadrants.png" >/dev/null
+echo "Built: $here/out/fuzz_pzz $here/out/fuzz_config $here/out/fuzz_picture"

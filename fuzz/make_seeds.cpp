@@ -1,4 +1,8 @@
+#include "EmfSample.h"
+#include "PictureEncoders.h"
+#include "WmfWriter.h"
 #include "board/TableroClass.h"
+#include "io/LittleEndian.h"
 #include "puzzlefile/PzzFile.h"
 #include "settings/ConfigFileHandler.h"
 
@@ -7,14 +11,17 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <cstdio>
 
 // Writes the small seed corpora of the fuzz targets: a few sound puzzle files with each
-// picture format, near misses of them, and configuration lines in the writer's own form.
-// The output depends only on the code, so running it again changes no file.
+// picture format, near misses of them, configuration lines in the writer's own form, and
+// small pictures of every format the loader reads (HEIC and AVIF are encoded from
+// picture/quadrants.png by fuzz/build.sh). The output depends only on the code, so
+// running it again changes no file.
 namespace
 {
 
@@ -34,6 +41,61 @@ QByteArray picture(const char *format, int width, int height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+QByteArray progressiveJpeg()
+{
+    QImage image(16, 12, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    return bytes;
+}
+
+// A metafile with a pen, a brush, the three kinds of shape and a bitmap record, which
+// carries two rows of two pixels under a 40-byte bitmap header.
+QByteArray metafile()
+{
+    WmfWriter wmf(40, 30, 96);
+    wmf.select(wmf.createPen(Qt::black, 1));
+    wmf.select(wmf.createBrush(Qt::yellow));
+    wmf.rectangle(QRect(2, 2, 20, 12));
+    wmf.ellipse(QRect(20, 10, 18, 18));
+    wmf.polygon({QPoint(0, 29), QPoint(10, 15), QPoint(20, 29)});
+    QByteArray bytes = wmf.finish();
+    QByteArray record(22 + 40 + 16, '\0');
+    char *at = record.data();
+    LittleEndian::append<quint32>(at, quint32(record.size() / 2));
+    for (const quint16 word : {0x0F43, 0x0020, 0x00CC, 0, 2, 2, 0, 0, 10, 10, 5, 5})
+        LittleEndian::append<quint16>(at, word);
+    for (const quint32 field : {40u, 2u, 2u, 1u | 24u << 16})
+        LittleEndian::append<quint32>(at, field);
+    return bytes.insert(bytes.size() - 6, record);
+}
+
+QList<QPair<QString, QByteArray>> pictureSeeds()
+{
+    const std::vector<unsigned char> emf = EmfSample::stainedGlass();
+    const QByteArray jpeg = picture("JPEG", 16, 12);
+    return {
+        {QStringLiteral("small.jpg"), jpeg},
+        {QStringLiteral("sideways.jpg"), PictureEncoders::withOrientation(jpeg, 6)},
+        {QStringLiteral("progressive.jpg"), progressiveJpeg()},
+        {QStringLiteral("small.png"), picture("PNG", 16, 12)},
+        {QStringLiteral("small.gif"), PictureEncoders::gif(QImage::fromData(picture("PNG", 16, 12)))},
+        {QStringLiteral("small.bmp"), picture("BMP", 16, 12)},
+        {QStringLiteral("small.ico"), picture("ICO", 16, 16)},
+        {QStringLiteral("small.webp"), picture("WEBP", 16, 12)},
+        {QStringLiteral("small.tif"), picture("TIFF", 16, 12)},
+        {QStringLiteral("quadrants.png"), picture("PNG", 32, 24)},
+        {QStringLiteral("small.wmf"), metafile()},
+        {QStringLiteral("vitral.emf"),
+         QByteArray(reinterpret_cast<const char *>(emf.data()), qsizetype(emf.size()))},
+    };
 }
 
 QByteArray puzzle(qint16 columns, qint16 rows, bool sliding, const QString &extension,
@@ -78,6 +140,7 @@ int main(int argc, char **argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     out.mkpath(QStringLiteral("pzz"));
     out.mkpath(QStringLiteral("config"));
+    out.mkpath(QStringLiteral("picture"));
 
     const QByteArray sound = puzzle(4, 3, false, QStringLiteral("png"), picture("PNG", 16, 12));
     const QList<QPair<QString, QByteArray>> pzz = {
@@ -110,5 +173,7 @@ int main(int argc, char **argv)
     };
     for (const auto &seed : config)
         ok = put(out.filePath(QStringLiteral("config/") + seed.first), seed.second) && ok;
+    for (const auto &seed : pictureSeeds())
+        ok = put(out.filePath(QStringLiteral("picture/") + seed.first), seed.second) && ok;
     return ok ? 0 : 1;
 }

@@ -2,12 +2,13 @@
 # Runs one fuzz target for a number of seconds (default 60):
 #   fuzz/run.sh pzz 600
 #   fuzz/run.sh config 600
+#   fuzz/run.sh picture 600 -rss_limit_mb=2048
 # The corpus it grows is kept in fuzz/work/<target>/ and starts from fuzz/corpus/<target>/;
 # inputs that crash land in fuzz/work/<target>-crashes/. Extra arguments go to libFuzzer.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-target=${1:?usage: fuzz/run.sh pzz|config [seconds] [libFuzzer options...]}
+target=${1:?usage: fuzz/run.sh pzz|config|picture [seconds] [libFuzzer options...]}
 seconds=${2:-60}
 shift $(( $# < 2 ? $# : 2 ))
 

@@ -1,6 +1,6 @@
 #include "EmfRenderer.h"
 
-#include <QtEndian>
+#include "io/LittleEndian.h"
 
 #include <emf2svg.h>
 
@@ -16,15 +16,8 @@ constexpr quint32 emfSignature = 0x464D4520u;
 constexpr qsizetype headerBytes = 88;
 constexpr double screenPixelsPerMm = 96.0 / 25.4;
 
-quint32 u32At(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + offset);
-}
-
-qint32 s32At(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<qint32>(bytes.constData() + offset);
-}
+constexpr auto u32At = LittleEndian::u32;
+constexpr auto s32At = LittleEndian::s32;
 
 // The bytes up to and including the EOF record, with the header's byte and record counts
 // set to what the walk found and any description or pixel-format block that points
@@ -53,19 +46,18 @@ std::optional<QByteArray> playable(const QByteArray &bytes)
     }
 
     QByteArray result = bytes.left(pos);
-    char *data = result.data();
-    qToLittleEndian<quint32>(quint32(pos), data + 48);
-    qToLittleEndian<quint32>(records, data + 52);
+    LittleEndian::put<quint32>(result, 48, quint32(pos));
+    LittleEndian::put<quint32>(result, 52, records);
     const quint64 descriptionEnd = quint64(u32At(result, 64)) + 2 * quint64(u32At(result, 60));
     if (descriptionEnd > headerSize) {
-        qToLittleEndian<quint32>(0, data + 60);
-        qToLittleEndian<quint32>(0, data + 64);
+        LittleEndian::put<quint32>(result, 60, 0);
+        LittleEndian::put<quint32>(result, 64, 0);
     }
     if (headerSize >= 100) {
         const quint64 pixelFormatEnd = quint64(u32At(result, 88)) + u32At(result, 92);
         if (pixelFormatEnd > headerSize) {
-            qToLittleEndian<quint32>(0, data + 88);
-            qToLittleEndian<quint32>(0, data + 92);
+            LittleEndian::put<quint32>(result, 88, 0);
+            LittleEndian::put<quint32>(result, 92, 0);
         }
     }
     return result;

@@ -1,9 +1,9 @@
 #include "WmfRenderer.h"
 
+#include "BitmapInfo.h"
 #include "io/LittleEndian.h"
 
 #include <QString>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstdlib>
@@ -65,46 +65,15 @@ constexpr BitmapRecord bitmapRecords[] = {
 // A bitmap header and pixels that fit in the length available and are of a sane size.
 bool soundBitmap(const QByteArray &bytes, qsizetype offset, qsizetype available)
 {
-    if (available < 12)
+    const std::optional<BitmapInfo> info = BitmapInfo::read(bytes, offset, available);
+    if (!info || info->width * info->height > largestBitmapPixels)
         return false;
-    const quint32 headerSize = u32At(bytes, offset);
-    qint64 width = 0;
-    qint64 height = 0;
-    quint16 planes = 0;
-    quint16 bits = 0;
-    quint32 compression = 0;
-    quint32 colours = 0;
-    int paletteEntry = 4;
-    if (headerSize == 12) {
-        width = u16At(bytes, offset + 4);
-        height = u16At(bytes, offset + 6);
-        planes = u16At(bytes, offset + 8);
-        bits = u16At(bytes, offset + 10);
-        paletteEntry = 3;
-    } else if ((headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
-                headerSize == 124) &&
-               headerSize <= quint64(available)) {
-        width = qint32(u32At(bytes, offset + 4));
-        height = std::abs(qint64(qint32(u32At(bytes, offset + 8))));
-        planes = u16At(bytes, offset + 12);
-        bits = u16At(bytes, offset + 14);
-        compression = u32At(bytes, offset + 16);
-        colours = u32At(bytes, offset + 32);
-    } else {
+    if (info->compression > BitmapInfo::BitFields || (info->bits <= 8 && info->colours > (1u << info->bits)))
         return false;
-    }
-    if (width <= 0 || height <= 0 || width * height > largestBitmapPixels || planes != 1)
-        return false;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return false;
-    if (compression > 3 || (bits <= 8 && colours > (1u << bits)))
-        return false;
-    const qint64 paletteColours = colours != 0 ? qint64(colours) : (bits <= 8 ? qint64(1) << bits : 0);
-    const qint64 masks = headerSize == 40 && compression == 3 ? 12 : 0;
-    const qint64 pixels = qint64(headerSize) + paletteColours * paletteEntry + masks;
-    if (compression == 1 || compression == 2)
+    const qint64 pixels = info->pixelOffset();
+    if (info->runLength())
         return pixels < available;
-    return pixels + (width * bits + 31) / 32 * 4 * height <= available;
+    return pixels + info->stride() * info->height <= available;
 }
 
 bool bitmapsSound(const QByteArray &bytes, qsizetype record, quint32 words, quint16 function)
@@ -176,8 +145,8 @@ std::optional<Checked> check(const QByteArray &bytes)
 
     result.playable = bytes.left(pos);
     const quint32 metafileWords = quint32((pos - header) / 2);
-    qToLittleEndian<quint32>(metafileWords, result.playable.data() + header + 6);
-    qToLittleEndian<quint32>(largestRecord, result.playable.data() + header + 12);
+    LittleEndian::put<quint32>(result.playable, header + 6, metafileWords);
+    LittleEndian::put<quint32>(result.playable, header + 12, largestRecord);
     return result;
 }
 

@@ -46,19 +46,20 @@ bool changeSizeImage::setPicture(const QImage &picture)
     return !m_picReduced.isNull();
 }
 
-QImage changeSizeImage::loadFileReduced(const QString &path)
+QImage changeSizeImage::loadFileReduced(const QString &path, QString *error)
 {
-    return loadDataReduced(PictureLoader::readFile(path));
+    const QByteArray bytes = PictureLoader::readFile(path, error);
+    return bytes.isEmpty() ? QImage() : loadDataReduced(bytes, error);
 }
 
-QImage changeSizeImage::loadDataReduced(const QByteArray &bytes)
+QImage changeSizeImage::loadDataReduced(const QByteArray &bytes, QString *error)
 {
-    const QSize size = PictureLoader::peekSize(bytes);
+    const QSize size = PictureLoader::peekSize(bytes, error);
     if (!size.isValid())
         return {};
     const QSize target = targetSize(size);
-    QImage picture =
-        target == size ? PictureLoader::loadData(bytes) : PictureLoader::loadDataScaled(bytes, target);
+    QImage picture = target == size ? PictureLoader::loadData(bytes, error)
+                                    : PictureLoader::loadDataScaled(bytes, target, error);
     if (!picture.isNull() && picture.size() != target)
         picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;

@@ -23,9 +23,10 @@ public:
 
     // Decode a picture file or its bytes straight to targetSize. An oversized JPEG is
     // scaled while it is decoded, so a large photo is never held at full size; other
-    // formats are decoded and then reduced. A null image when the bytes are not a picture.
-    static QImage loadFileReduced(const QString &path);
-    static QImage loadDataReduced(const QByteArray &bytes);
+    // formats are decoded and then reduced. A null image when the bytes are not a picture,
+    // with the loader's reason in error when it is given.
+    static QImage loadFileReduced(const QString &path, QString *error = nullptr);
+    static QImage loadDataReduced(const QByteArray &bytes, QString *error = nullptr);
 
 private:
     QImage m_picReduced;

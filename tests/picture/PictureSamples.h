@@ -58,6 +58,35 @@ inline QByteArray sampleBytes(const QString &relative)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A picture the build draws for these tests, such as "sideways-6.jpg" or "quadrants.heic".
+inline QByteArray testPicture(const QString &name)
+{
+    QFile file(QStringLiteral(TESSELON_TEST_PICTURES "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A grey JPEG of any size up to 65535 x 65535 that takes little memory to make: one
+// component whose blocks are all a zero difference and an end of block, one bit each
+// under tables with a single code. A progressive one holds only its first scan, of DC
+// values. dataBytes cuts the coded data short when not negative.
+inline QByteArray flatJpeg(int width, int height, bool progressive = false, qint64 dataBytes = -1)
+{
+    const auto be16 = [](int value) { return QByteArray(1, char(value >> 8)) + char(value & 0xFF); };
+    QByteArray bytes("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
+    bytes += QByteArray(64, '\x01');
+    bytes +=
+        QByteArray(progressive ? "\xFF\xC2" : "\xFF\xC0") + be16(11) + '\x08' + be16(height) + be16(width);
+    bytes += QByteArray("\x01\x01\x11\x00", 4);
+    const QByteArray oneCode = QByteArray(1, '\x01') + QByteArray(15, '\0') + '\0';
+    bytes += QByteArray("\xFF\xC4\x00\x14\x00", 5) + oneCode;
+    if (!progressive)
+        bytes += QByteArray("\xFF\xC4\x00\x14\x10", 5) + oneCode;
+    bytes += QByteArray("\xFF\xDA\x00\x08\x01\x01\x00\x00", 8) + char(progressive ? 0 : 63) + '\0';
+    const qint64 blocks = qint64((width + 7) / 8) * ((height + 7) / 8);
+    bytes += QByteArray(dataBytes >= 0 ? dataBytes : (blocks * (progressive ? 1 : 2) + 7) / 8, '\0');
+    return bytes + "\xFF\xD9";
+}
+
 template <typename T> QByteArray littleEndian(const QList<T> &values)
 {
     QByteArray bytes(values.size() * qsizetype(sizeof(T)), '\0');

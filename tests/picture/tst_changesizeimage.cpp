@@ -79,6 +79,10 @@ private slots:
         QTest::newRow("BMP 1200 x 700") << encoded(quadrants(1200, 700), "bmp") << QSize(900, 525) << false;
         QTest::newRow("checkerboard JPEG") << encoded(checkerboard(), "jpeg", 100) << QSize(900, 540) << true;
         QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << QSize(0, 0) << false;
+        // Decoded at an eighth, 8188 x 8188, which just fits the limit; libjpeg decodes no
+        // larger side than 65500.
+        QTest::newRow("grey JPEG 65500 x 65500") << flatJpeg(65500, 65500) << QSize(900, 900) << true;
+        QTest::newRow("grey JPEG 65501 x 8") << flatJpeg(65501, 8) << QSize(0, 0) << true;
     }
 
     void loadDataReduced()

@@ -1,6 +1,7 @@
 #include "picture/PictureSamples.h"
 
 #include "PictureLoader.h"
+#include "puzzlefile/PzzFile.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -94,6 +95,16 @@ private slots:
         QImage clear(40, 40, QImage::Format_ARGB32);
         clear.fill(Qt::transparent);
         row("transparent PNG, flattened on white", encoded(clear, "png"), QSize(40, 40), corner, Qt::white);
+        row("WebP named foto.png", encoded(picture, "webp", 90), size, corner, blue);
+        row("TIFF named foto.jpg", encoded(picture, "tiff"), size, corner, blue);
+        // The generator's quadrants, 120 x 90: stored sideways or upside down with an
+        // orientation tag, and encoded as HEIC and AVIF by heif-enc.
+        const QSize landscape(120, 90);
+        for (const char *name :
+             {"sideways-3.jpg", "sideways-6.jpg", "sideways-8.jpg", "quadrants.heic", "quadrants.avif"})
+            row(name, testPicture(name), landscape, corner, blue);
+        row("HEIC with a transparent quadrant", testPicture("clear-corner.heic"), landscape, corner,
+            Qt::white);
 
         const QByteArray &wmf = m_wmf, &emf = m_emf;
         // The WMF sample sets a transparent background, under which libwmf draws every fill half
@@ -128,9 +139,11 @@ private slots:
         QCOMPARE(PictureLoader::peekSize(bytes), size);
         const QImage image = PictureLoader::loadFile(file.fileName());
         QCOMPARE(image.size(), size);
+        const QImage fromMemory = PictureLoader::loadData(bytes);
+        QCOMPARE(fromMemory.size(), size);
         const QImage scaled = PictureLoader::loadDataScaled(bytes, QSize(400, 300));
         QCOMPARE(scaled.size(), QSize(400, 300));
-        for (const QImage &picture : {image, scaled}) {
+        for (const QImage &picture : {image, fromMemory, scaled}) {
             QCOMPARE(picture.format(), QImage::Format_RGB32);
             const QRgb pixel = picture.pixel(int(at.x() * picture.width()), int(at.y() * picture.height()));
             QVERIFY2(!colour.isValid() || near(pixel, colour), qPrintable(QColor(pixel).name()));
@@ -163,8 +176,21 @@ private slots:
         row("BMP without its last byte", bmp.chopped(1));
         row("RLE bitmap without its end code", runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00")));
         row("BMP claiming 2000 x 2000 over 200 x 150 pixels", patched(bmp, {{18, 2000}, {22, 2000}}));
-        row("GIF screen claiming 65535 x 65535", patched<quint16>(gif, {{6, 65535}, {8, 65535}}));
         row("JPEG claiming 60000 x 60000", bomb);
+        row("JPEG claiming 65535 x 65535 over 1000 bytes", flatJpeg(65535, 65535, false, 1000));
+        const QByteArray heic = testPicture("quadrants.heic"), avif = testPicture("quadrants.avif");
+        row("HEIC cut in half", heic.left(heic.size() / 2));
+        row("HEIC without its last byte", heic.chopped(1));
+        row("AVIF cut in half", avif.left(avif.size() / 2));
+        QByteArray scrambled = heic;
+        const qsizetype coded = heic.indexOf("mdat") + 4;
+        for (qsizetype i = coded; i < scrambled.size(); ++i)
+            scrambled[i] = char(noise[i % noise.size()]);
+        row("HEIC with noise for its coded picture", scrambled, false);
+        row("HEIC claiming 4 x 4",
+            patched<quint32>(heic, {{heic.indexOf("ispe") + 8, qToBigEndian(4u)},
+                                    {heic.indexOf("ispe") + 12, qToBigEndian(4u)}}),
+            false);
         row("ICO entry pointing past the end", patched(ico, {{18, ico.size()}}));
 
         const QByteArray &wmf = m_wmf, &emf = m_emf;
@@ -218,12 +244,88 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, refused);
-        const QSize peeked = PictureLoader::peekSize(bytes);
-        const QImage image = PictureLoader::loadData(bytes);
+        QString peekError, loadError;
+        const QSize peeked = PictureLoader::peekSize(bytes, &peekError);
+        const QImage image = PictureLoader::loadData(bytes, &loadError);
         const int cap = PictureLoader::metafileMaxSide;
         QVERIFY(image.isNull() || (image.size() == peeked && image.width() <= cap && image.height() <= cap));
+        QVERIFY(!image.isNull() || !loadError.isEmpty());
         QVERIFY(!refused || (image.isNull() && !peeked.isValid()));
+        QCOMPARE(refused ? peekError : PictureLoader::notPictureMessage(),
+                 PictureLoader::notPictureMessage());
         QVERIFY(!refused || PictureLoader::loadDataScaled(bytes, QSize(100, 100)).isNull());
+    }
+
+    // The memory limit counts what is really decoded: a JPEG too large to decode whole opens
+    // at the largest eighth of its size that fits, with the coefficients that a progressive
+    // one keeps counted too. Pictures that fit no way are refused naming their size.
+    void decodesWithinLimit_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("loaded");
+        const QSize none(0, 0);
+        QTest::newRow("JPEG 20000 x 16000 at 3/8")
+            << flatJpeg(20000, 16000) << QSize(20000, 16000) << QSize(7500, 6000);
+        QTest::newRow("progressive JPEG 8192 x 8192 at 5/8")
+            << flatJpeg(8192, 8192, true) << QSize(8192, 8192) << QSize(5120, 5120);
+        QTest::newRow("progressive JPEG 30000 x 30000")
+            << flatJpeg(30000, 30000, true) << QSize(30000, 30000) << none;
+        const QByteArray gif = sampleBytes("samples/mosaico.gif"), heic = testPicture("quadrants.heic");
+        QTest::newRow("GIF screen of 65535 x 65535")
+            << patched<quint16>(gif, {{6, 65535}, {8, 65535}}) << QSize(65535, 65535) << none;
+        const qsizetype ispe = heic.indexOf("ispe") + 8;
+        QTest::newRow("HEIC of 20000 x 20000")
+            << patched<quint32>(heic, {{ispe, qToBigEndian(20000u)}, {ispe + 4, qToBigEndian(20000u)}})
+            << QSize(20000, 20000) << none;
+    }
+
+    void decodesWithinLimit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QFETCH(QSize, loaded);
+        QString peekError, loadError;
+        const QSize peeked = PictureLoader::peekSize(bytes, &peekError);
+        const QImage image = PictureLoader::loadData(bytes, &loadError);
+        QCOMPARE(image.size(), loaded);
+        QCOMPARE(peeked, loaded.isEmpty() ? QSize() : size);
+        const QString tooLarge = loaded.isEmpty() ? PictureLoader::tooLargeMessage(size) : QString();
+        QCOMPARE(peekError, tooLarge);
+        QCOMPARE(loadError, tooLarge);
+        QVERIFY(tooLarge.isEmpty() ||
+                (tooLarge.contains(QString::number(size.width())) && tooLarge.contains("256")));
+    }
+
+    // A puzzle file keeps the picture's own bytes and extension whatever the format, and the
+    // picture decodes from those bytes in memory.
+    void keptInPuzzleFile_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QByteArray>("bytes");
+        const QImage picture = quadrants(120, 90);
+        QTest::newRow("webp") << "webp" << encoded(picture, "webp", 90);
+        QTest::newRow("tiff") << "tiff" << encoded(picture, "tiff");
+        QTest::newRow("heic") << "heic" << testPicture("quadrants.heic");
+        QTest::newRow("avif") << "avif" << testPicture("quadrants.avif");
+        QTest::newRow("sideways jpeg") << "jpeg" << testPicture("sideways-6.jpg");
+    }
+
+    void keptInPuzzleFile()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QByteArray, bytes);
+        PzzFile pzz;
+        pzz.columns = pzz.rows = pzz.fichasX = pzz.fichasY = 2;
+        pzz.homeColumns = {{0, 0, 0}, {0, 1, 1}, {0, 2, 2}};
+        pzz.homeRows = {{0, 0, 0}, {0, 1, 2}, {0, 1, 2}};
+        pzz.extension = PzzFile::extensionField(extension);
+        pzz.picture = bytes;
+        PzzFile back;
+        QCOMPARE(PzzFile::read(pzz.toBytes(), back), PzzFile::Check::Ok);
+        QCOMPARE(back.picture, bytes);
+        QCOMPARE(back.extensionText(), extension.leftJustified(PzzFile::ExtensionSize));
+        QVERIFY(showsQuadrants(PictureLoader::loadData(back.picture)));
     }
 
     void refusesBadRequests()

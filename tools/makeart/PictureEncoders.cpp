@@ -1,6 +1,7 @@
 #include "PictureEncoders.h"
 #include "ByteWriter.h"
 
+#include <QTransform>
 #include <QtEndian>
 
 #include <unordered_map>
@@ -233,6 +234,28 @@ QByteArray bmpWithAlpha(const QImage &source)
             put32(out, line[x]);
     }
     return out;
+}
+
+QByteArray withOrientation(const QByteArray &jpeg, quint16 orientation)
+{
+    if (!jpeg.startsWith("\xFF\xD8"))
+        return {};
+    // An APP1 segment holding a big-endian TIFF header and one directory of one entry.
+    QByteArray exif = QByteArrayLiteral("\xFF\xE1\x00\x22"
+                                        "Exif\0\0"
+                                        "MM\0*\0\0\0\x08"
+                                        "\0\x01");
+    exif += QByteArrayLiteral("\x01\x12\0\x03\0\0\0\x01");
+    exif += char(orientation >> 8);
+    exif += char(orientation & 0xFF);
+    exif += QByteArray(6, '\0');
+    return jpeg.left(2) + exif + jpeg.mid(2);
+}
+
+QImage storedForOrientation(const QImage &upright, quint16 orientation)
+{
+    const int turn = orientation == 6 ? -90 : orientation == 8 ? 90 : orientation == 3 ? 180 : 0;
+    return upright.transformed(QTransform().rotate(turn));
 }
 
 } // namespace PictureEncoders

@@ -20,4 +20,13 @@ QByteArray ico(const QList<QImage> &images);
 // toolbar picture stay transparent.
 QByteArray bmpWithAlpha(const QImage &image);
 
+// A JPEG file with an Exif block naming the given orientation (1 to 8), as a phone
+// writes for a photo taken with the phone turned: the pixels stay as stored, and a viewer
+// turns them. Empty when the bytes do not begin like a JPEG.
+QByteArray withOrientation(const QByteArray &jpeg, quint16 orientation);
+
+// A picture stored as a phone camera stores it when held on its side, for the given
+// orientation tag: 6 turns it a quarter clockwise to be shown, 8 counterclockwise, 3 half.
+QImage storedForOrientation(const QImage &upright, quint16 orientation);
+
 } // namespace PictureEncoders

@@ -1,7 +1,8 @@
 // Draws the program's icons and sample pictures into <runtime folder>/icons and
 // <runtime folder>/samples and, given an icon theme folder, the application icon in the
-// sizes desktops ask for (hicolor/<n>x<n>/apps/tesselon.png and a scalable SVG). Run by
-// the build; nothing it writes is kept in the repository.
+// sizes desktops ask for (hicolor/<n>x<n>/apps/tesselon.png and a scalable SVG); with
+// --test-pictures, the pictures the picture tests read. Run by the build; nothing it
+// writes is kept in the repository.
 
 #include "EmfSample.h"
 #include "PictureEncoders.h"
@@ -91,6 +92,38 @@ bool writeThemeIcons(const QDir &theme)
     return ok;
 }
 
+// Quadrants of red, green, blue and yellow clockwise from the top left, in a landscape
+// frame: after turning, a wrong orientation shows up in every quadrant.
+QImage quadrants()
+{
+    QImage image(120, 90, QImage::Format_RGB32);
+    image.fill(QColor(30, 60, 220));
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 120, 45, QColor(30, 200, 60));
+    painter.fillRect(0, 0, 60, 90, QColor(240, 220, 30));
+    painter.fillRect(0, 0, 60, 45, QColor(220, 30, 30));
+    return image;
+}
+
+// Photos as phones store them when held sideways, and PNGs the build hands to heif-enc
+// for HEIC and AVIF pictures of the same quadrants, one with its last quadrant transparent.
+bool writeTestPictures(const QDir &folder)
+{
+    bool ok = true;
+    for (const quint16 orientation : {3, 6, 8}) {
+        const QImage stored = PictureEncoders::storedForOrientation(quadrants(), orientation);
+        ok &= writeFile(folder.filePath(QStringLiteral("sideways-%1.jpg").arg(orientation)),
+                        PictureEncoders::withOrientation(encoded(stored, "jpeg", 95), orientation));
+    }
+    ok &= writeFile(folder.filePath(QStringLiteral("quadrants.png")), encoded(quadrants(), "png"));
+    QImage clearCorner = quadrants().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 45; y < 90; ++y)
+        for (int x = 60; x < 120; ++x)
+            clearCorner.setPixel(x, y, qRgba(0, 0, 0, 0));
+    ok &= writeFile(folder.filePath(QStringLiteral("clear-corner.png")), encoded(clearCorner, "png"));
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -98,8 +131,14 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--test-pictures") == 0) {
+        const QString folder = QString::fromLocal8Bit(argv[2]);
+        return QDir().mkpath(folder) && writeTestPictures(QDir(folder)) ? 0 : 1;
+    }
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: makeart <runtime folder> [<icon theme folder>]\n");
+        std::fprintf(
+            stderr,
+            "usage: makeart <runtime folder> [<icon theme folder>] | makeart --test-pictures <folder>\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));

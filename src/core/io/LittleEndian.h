@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QtEndian>
 
-// Reads fixed-size integers out of a byte buffer; callers check the bounds first.
+// Reads and writes fixed-size integers in a byte buffer; callers check the bounds first.
 namespace LittleEndian
 {
 
@@ -30,6 +30,23 @@ inline qint32 s32(const QByteArray &bytes, qsizetype offset)
 inline quint16 u16be(const QByteArray &bytes, qsizetype offset)
 {
     return qFromBigEndian<quint16>(bytes.constData() + offset);
+}
+inline quint32 u32be(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + offset);
+}
+
+// Writes the value over the bytes at offset, which must already exist.
+template <typename T> void put(QByteArray &bytes, qsizetype offset, T value)
+{
+    qToLittleEndian<T>(value, bytes.data() + offset);
+}
+
+// Writes the value at the cursor and moves the cursor past it.
+template <typename T> void append(char *&at, T value)
+{
+    qToLittleEndian<T>(value, at);
+    at += sizeof(T);
 }
 
 } // namespace LittleEndian

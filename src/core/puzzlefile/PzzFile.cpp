@@ -1,8 +1,9 @@
 #include "puzzlefile/PzzFile.h"
 
+#include "io/LittleEndian.h"
+
 #include <QBuffer>
 #include <QIODevice>
-#include <QtEndian>
 
 #include <cstring>
 #include <utility>
@@ -11,27 +12,10 @@
 namespace
 {
 
-qint16 int16At(const QByteArray &bytes, int offset)
-{
-    return qFromLittleEndian<qint16>(bytes.constData() + offset);
-}
-
-qint32 int32At(const QByteArray &bytes, int offset)
-{
-    return qFromLittleEndian<qint32>(bytes.constData() + offset);
-}
-
-void putInt16(char *&at, qint16 value)
-{
-    qToLittleEndian<qint16>(value, at);
-    at += 2;
-}
-
-void putInt32(char *&at, qint32 value)
-{
-    qToLittleEndian<qint32>(value, at);
-    at += 4;
-}
+constexpr auto int16At = LittleEndian::s16;
+constexpr auto int32At = LittleEndian::s32;
+constexpr auto putInt16 = LittleEndian::append<qint16>;
+constexpr auto putInt32 = LittleEndian::append<qint32>;
 
 qint16 tableValue(const TableroClass::Table &table, int column, int row)
 {

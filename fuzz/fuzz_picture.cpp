@@ -1,0 +1,49 @@
+#include "PictureLoader.h"
+
+#include <QGuiApplication>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace
+{
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quiet);
+    static int argc = 1;
+    static char name[] = "fuzz_picture";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    return 0;
+}
+
+// Every input goes through the loader as the game uses it: the size first, then the
+// whole picture, then one reduced straight to a size. A refusal must say why; what is
+// accepted must be opaque and no larger than the size announced.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    QString error;
+    const QSize peeked = PictureLoader::peekSize(bytes, &error);
+    if (!peeked.isValid() && error.isEmpty())
+        abort();
+
+    error.clear();
+    const QImage picture = PictureLoader::loadData(bytes, &error);
+    if (picture.isNull() && error.isEmpty())
+        abort();
+    if (!picture.isNull() && (!peeked.isValid() || picture.format() != QImage::Format_RGB32 ||
+                              picture.width() > peeked.width() || picture.height() > peeked.height()))
+        abort();
+
+    const QSize small(37, 23);
+    const QImage scaled = PictureLoader::loadDataScaled(bytes, small);
+    if (!scaled.isNull() && (!peeked.isValid() || scaled.size() != small))
+        abort();
+    return 0;
+}
