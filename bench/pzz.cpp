@@ -5,9 +5,9 @@
 
 #include "PictureLoader.h"
 #include "board/TableroClass.h"
-#include "dialog/SalvarLeerPuzzle2.h"
 #include "platform/Messages.h"
 #include "puzzlefile/PzzFile.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include <QApplication>
 #include <QBuffer>

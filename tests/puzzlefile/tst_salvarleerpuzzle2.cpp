@@ -1,6 +1,6 @@
-#include "dialog/SalvarLeerPuzzle2.h"
 #include "platform/Messages.h"
 #include "puzzlefile/PzzFile.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -3,8 +3,8 @@
 #include "about/Ayuda.h"
 #include "app/tess2mainform.h"
 #include "dialog/DialogRules.h"
-#include "dialog/SalvarLeerPuzzle2.h"
 #include "platform/Messages.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ModuloIdioma.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "dialog/SalvarLeerPuzzle2.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include "PictureLoader.h"
 #include "board/TableroClass.h"
