@@ -2,7 +2,6 @@
 #include "dialog/Dialog.h"
 #include "dialog/DialogRules.h"
 #include "platform/Messages.h"
-#include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
@@ -52,7 +51,6 @@ class tst_Dialog : public QObject
     QString m_pics;
     std::unique_ptr<ConfigFileHandler> m_config;
     TableroClass m_board;
-    std::unique_ptr<SalvarLeerPuzzle2> m_files;
     std::unique_ptr<Dialog> m_dialog;
     const QStringList m_gridControls{"ListX", "ListY", "OptionNormal", "OptionDificil"};
 
@@ -60,7 +58,6 @@ class tst_Dialog : public QObject
     {
         m_dialog = std::make_unique<Dialog>(DialogHost{[this]() -> ConfigFileHandler & { return *m_config; },
                                                        [this]() -> TableroClass & { return m_board; },
-                                                       [this]() -> SalvarLeerPuzzle2 & { return *m_files; },
                                                        commandLine,
                                                        {}});
     }
@@ -111,7 +108,6 @@ private slots:
         m_config->setDialogPath(m_root->filePath(QStringLiteral("empty")));
         m_board = TableroClass();
         m_board.setSeed(3);
-        m_files = std::make_unique<SalvarLeerPuzzle2>();
     }
 
     void cleanup()

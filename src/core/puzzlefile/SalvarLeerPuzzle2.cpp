@@ -1,9 +1,7 @@
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 
-#include "PictureLoader.h"
 #include "board/TableroClass.h"
 #include "io/RunTimeError.h"
-#include "platform/Messages.h"
 #include "puzzlefile/PzzFile.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
@@ -102,7 +100,7 @@ void openForReading(QFile &file)
                     file.fileName(), file.errorString());
 }
 
-QByteArray readImageFile(const QString &path)
+QByteArray readImageFile(const QString &path, const SalvarLeerPuzzle2::PictureDecoder &decoder)
 {
     QFile file(path);
     openForReading(file);
@@ -111,20 +109,20 @@ QByteArray readImageFile(const QString &path)
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         throw fileError(RunTimeError::FileIOError, path, file.errorString());
-    if (!PictureLoader::peekSize(bytes).isValid())
+    if (!decoder.recognises(bytes))
         throw fileError(RunTimeError::InvalidPicture, path);
     return bytes;
 }
 
 // A source puzzle keeps its own magic and version, but everything the copy needs must
 // be sound, or the copy would be a file the game refuses.
-PzzFile readSourcePuzzle(const QString &path)
+PzzFile readSourcePuzzle(const QString &path, const SalvarLeerPuzzle2::PictureDecoder &decoder)
 {
     QFile file(path);
     openForReading(file);
     PzzFile source;
     if (PzzFile::read(file, source, PzzFile::Identity::Ignore) != PzzFile::Check::Ok ||
-        !PictureLoader::peekSize(source.picture).isValid())
+        !decoder.recognises(source.picture))
         throw damagedFile(path);
     return source;
 }
@@ -230,44 +228,59 @@ bool isPuzzleName(const QString &name)
     return name.endsWith(QLatin1String(".pzz"));
 }
 
+SalvarLeerPuzzle2::Result failure(const RunTimeError &error)
+{
+    return {qint16(error.number()), error.description()};
+}
+
 } // namespace
 
-SalvarLeerPuzzle2::SalvarLeerPuzzle2(QWidget *messageParent) : m_parent(messageParent) {}
+SalvarLeerPuzzle2::SalvarLeerPuzzle2(PictureDecoder decoder) : m_decoder(std::move(decoder)) {}
 
-qint16 SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
-                                     bool &aJuegoDelCuadradito)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
+                                                        bool &aJuegoDelCuadradito)
+{
+    QFile file(aArchivoPuzzle);
+    try {
+        openForReading(file);
+    } catch (const RunTimeError &error) {
+        return {qint16(error.number()),
+                QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description())};
+    }
+    return leerPuzzle(file, aArchivoPuzzle, aTablero, aJuegoDelCuadradito);
+}
+
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(QIODevice &in, const QString &name,
+                                                        TableroClass &aTablero, bool &aJuegoDelCuadradito)
 {
     try {
-        QFile file(aArchivoPuzzle);
-        openForReading(file);
         PzzFile pzz;
-        switch (PzzFile::read(file, pzz)) {
+        switch (PzzFile::read(in, pzz)) {
         case PzzFile::Check::WrongMagic:
-            return -1;
+            return {-1, QString()};
         case PzzFile::Check::WrongVersion:
-            return -2;
+            return {-2, QString()};
         case PzzFile::Check::Damaged:
-            throw damagedFile(aArchivoPuzzle);
+            throw damagedFile(name);
         case PzzFile::Check::Ok:
             break;
         }
-        file.close();
+        in.close();
 
         // The one decode of the picture both proves it and gives the game its picture.
-        QImage picture = PictureLoader::loadData(pzz.picture);
+        QImage picture = m_decoder.decode(pzz.picture);
         if (picture.isNull())
-            throw damagedFile(aArchivoPuzzle);
+            throw damagedFile(name);
 
         aTablero.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
                           pzz.extensionText());
         m_picture = std::move(picture);
+        m_pictureBytes = std::move(pzz.picture);
         aJuegoDelCuadradito = pzz.sliding();
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        Messages::show(
-            m_parent,
-            QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description()));
-        return qint16(error.number());
+        return {qint16(error.number()),
+                QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description())};
     }
 }
 
@@ -280,15 +293,15 @@ int SalvarLeerPuzzle2::getComoHayQueSalvarlo(const TableroClass &aTablero, const
     return fromPuzzle ? 3 : 1;
 }
 
-qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                       const TableroClass &aTablero, const QString &aPathDestino,
-                                       const QString &aNombreArchivoDestino, bool aJuegoDelCuadradito)
+SalvarLeerPuzzle2::Result
+SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
+                                const TableroClass &aTablero, const QString &aPathDestino,
+                                const QString &aNombreArchivoDestino, bool aJuegoDelCuadradito,
+                                const OverwriteQuestion &overwrite)
 {
     const int kind = getComoHayQueSalvarlo(aTablero, aArchivoSinPath);
-    if (kind == 1) {
-        Messages::show(m_parent, QString::fromUtf8("Todavía no se puede"));
-        return 0;
-    }
+    if (kind == 1)
+        return {0, QString::fromUtf8("Todavía no se puede")};
 
     // A name ends where its trailing spaces begin: the suggestion for a solved puzzle
     // carries the stored extension's padding, and a file called "flor.jpg   " is not
@@ -298,13 +311,12 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
         name.chop(1);
     const QString destination = aPathDestino + QLatin1Char('/') +
                                 ((kind == 3 || isPuzzleName(name)) ? name : name + QStringLiteral(".pzz"));
-    if (name.isEmpty())
-        return reportWriteError(RunTimeError::BadFileName,
-                                fileError(RunTimeError::BadFileName, destination).description());
     // The question names the file that will really be written, extension included.
     const QString written =
         kind == 3 ? imageDestination(destination, storedExtensionOf(aArchivo)) : destination;
     try {
+        if (name.isEmpty())
+            throw fileError(RunTimeError::BadFileName, destination);
         if (!QFileInfo(aPathDestino).isDir())
             throw fileError(RunTimeError::PathNotFound, written);
         // A folder part typed into the name that does not exist is a bad name, not a
@@ -313,15 +325,14 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
             throw fileError(RunTimeError::BadFileName, written);
         checkDestination(written);
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 
     if (QFileInfo::exists(written) || QFileInfo(written).isSymLink()) {
         const QString question = ModuloIdioma::text(
             Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "File %1 already exists. Overwrite it?"));
-        if (Messages::show(m_parent, question.arg(written), Messages::Buttons::YesNo, Messages::Icon::None,
-                           Messages::Answer::No) != Messages::Answer::Yes)
-            return -1;
+        if (!overwrite || !overwrite(question.arg(written)))
+            return {-1, QString()};
     }
 
     switch (kind) {
@@ -330,60 +341,61 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
     case 3:
         return salvarImagenDelPuzzle(aArchivo, aArchivoSinPath, destination);
     default:
-        return salvarPuzzleFromPuzzle(aArchivo, aArchivoSinPath, aTablero, aJuegoDelCuadradito, destination);
+        // The style, like the extension and the picture, comes from the source file.
+        return salvarPuzzleFromPuzzle(aArchivo, aTablero, destination);
     }
 }
 
-qint16 SalvarLeerPuzzle2::salvarPuzzleFromImage(const QString &aArchivo, const QString &aArchivoSinPath,
-                                                const TableroClass &aTablero, bool aJuegoDelCuadradito,
-                                                const QString &aDestino)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::salvarPuzzleFromImage(const QString &aArchivo,
+                                                                   const QString &aArchivoSinPath,
+                                                                   const TableroClass &aTablero,
+                                                                   bool aJuegoDelCuadradito,
+                                                                   const QString &aDestino)
 {
     try {
         PzzFile pzz;
-        pzz.picture = readImageFile(aArchivo);
+        pzz.picture = readImageFile(aArchivo, m_decoder);
         takeBoard(aTablero, pzz);
         pzz.extension = PzzFile::extensionField(comun::getFileExtension(aArchivoSinPath));
         pzz.style = PzzFile::styleValue(aJuegoDelCuadradito);
         writeFile(aDestino, [&pzz](QIODevice &out) { return pzz.write(out); });
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 }
 
-qint16 SalvarLeerPuzzle2::salvarPuzzleFromPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                                 const TableroClass &aTablero, bool aJuegoDelCuadradito,
-                                                 const QString &aDestino)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::salvarPuzzleFromPuzzle(const QString &aArchivo,
+                                                                    const TableroClass &aTablero,
+                                                                    const QString &aDestino)
 {
-    // The style, like the extension and the picture, comes from the source file.
-    Q_UNUSED(aArchivoSinPath);
-    Q_UNUSED(aJuegoDelCuadradito);
     try {
-        PzzFile pzz = readSourcePuzzle(aArchivo);
+        PzzFile pzz = readSourcePuzzle(aArchivo, m_decoder);
         pzz.magic = PzzFile::Magic;
         pzz.version = PzzFile::Version;
         pzz.reserved = 0;
         pzz.reservedA = pzz.reservedB;
         takeBoard(aTablero, pzz);
         writeFile(aDestino, [&pzz](QIODevice &out) { return pzz.write(out); });
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 }
 
-qint16 SalvarLeerPuzzle2::salvarImagenDelPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                                const QString &aDestino)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::salvarImagenDelPuzzle(const QString &aArchivo,
+                                                                   const QString &aArchivoSinPath,
+                                                                   const QString &aDestino)
 {
     Q_UNUSED(aArchivoSinPath);
     try {
-        const PzzFile source = readSourcePuzzle(aArchivo);
+        const PzzFile source = readSourcePuzzle(aArchivo, m_decoder);
         const QString destination = imageDestination(aDestino, source.extension);
         writeFile(destination,
                   [&source](QIODevice &out) { return out.write(source.picture) == source.picture.size(); });
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 }
 
@@ -393,10 +405,4 @@ bool SalvarLeerPuzzle2::existeArchivo(const QString &path)
         return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
-}
-
-qint16 SalvarLeerPuzzle2::reportWriteError(int number, const QString &description) const
-{
-    Messages::show(m_parent, description);
-    return qint16(number);
 }

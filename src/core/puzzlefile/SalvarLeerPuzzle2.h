@@ -1,48 +1,70 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
 
-class QWidget;
+#include <functional>
+
+class QIODevice;
 class TableroClass;
 
-// Reads and writes puzzle files (.pzz) and holds the picture of the last one read.
-// Shows its own messages (through Messages) and answers with the result codes:
-// 0 done, -1 not a puzzle file / overwrite declined, -2 unsupported version or an
-// internal failure, otherwise the number of the error that stopped it.
+// Reads and writes puzzle files (.pzz) and holds the picture of the last one read. It
+// never shows anything: each operation answers a result code (0 done, -1 not a puzzle
+// file / overwrite declined, -2 unsupported version, otherwise the number of the error
+// that stopped it) and the text the window is to show, in the player's language.
 class SalvarLeerPuzzle2
 {
 public:
-    explicit SalvarLeerPuzzle2(QWidget *messageParent = nullptr);
+    struct Result {
+        qint16 code = 0;
+        // Empty when there is nothing to tell the player.
+        QString message;
+    };
+
+    // How pictures are told apart and decoded; the core knows no picture formats of its
+    // own, so the caller hands in its picture loader.
+    struct PictureDecoder {
+        // The picture, or a null image when the bytes are not one that can be shown.
+        std::function<QImage(const QByteArray &)> decode;
+        // Whether the bytes look like a picture that can be shown, found without decoding.
+        std::function<bool(const QByteArray &)> recognises;
+    };
+
+    // Asked with the question to show before an existing file is replaced; true replaces it.
+    using OverwriteQuestion = std::function<bool(const QString &question)>;
+
+    explicit SalvarLeerPuzzle2(PictureDecoder decoder);
 
     // Reads a puzzle file into the board and its picture into picture(). Everything is
     // checked before the board, the picture or the style flag change.
-    qint16 leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero, bool &aJuegoDelCuadradito);
+    Result leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero, bool &aJuegoDelCuadradito);
+    // The same from an open device; the name is the one messages give the file.
+    Result leerPuzzle(QIODevice &in, const QString &name, TableroClass &aTablero, bool &aJuegoDelCuadradito);
     QImage picture() const { return m_picture; }
+    // The encoded bytes picture() was decoded from.
+    QByteArray pictureBytes() const { return m_pictureBytes; }
 
     // Save kind 1..4 from the board and the source file's name.
     static int getComoHayQueSalvarlo(const TableroClass &aTablero, const QString &aArchivoSinPath);
 
-    qint16 salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath, const TableroClass &aTablero,
+    Result salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath, const TableroClass &aTablero,
                         const QString &aPathDestino, const QString &aNombreArchivoDestino,
-                        bool aJuegoDelCuadradito);
+                        bool aJuegoDelCuadradito, const OverwriteQuestion &overwrite);
 
-    qint16 salvarPuzzleFromImage(const QString &aArchivo, const QString &aArchivoSinPath,
+    Result salvarPuzzleFromImage(const QString &aArchivo, const QString &aArchivoSinPath,
                                  const TableroClass &aTablero, bool aJuegoDelCuadradito,
                                  const QString &aDestino);
-    qint16 salvarImagenDelPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
+    Result salvarImagenDelPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
                                  const QString &aDestino);
     static bool existeArchivo(const QString &path);
 
 private:
-    qint16 salvarPuzzleFromPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                  const TableroClass &aTablero, bool aJuegoDelCuadradito,
+    Result salvarPuzzleFromPuzzle(const QString &aArchivo, const TableroClass &aTablero,
                                   const QString &aDestino);
 
-    // Shows a writer's failure (its description alone) and answers its number.
-    qint16 reportWriteError(int number, const QString &description) const;
-
-    QWidget *m_parent;
+    PictureDecoder m_decoder;
     QImage m_picture;
+    QByteArray m_pictureBytes;
 };

@@ -10,7 +10,6 @@
 #include "dialog/Dialog.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
-#include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
@@ -232,20 +231,12 @@ ConfigFileHandler &tess2mainform::configFile()
     return *ConfigFile;
 }
 
-SalvarLeerPuzzle2 &tess2mainform::puzzleFiles()
-{
-    if (!m_puzzleFiles)
-        m_puzzleFiles = std::make_unique<SalvarLeerPuzzle2>(this);
-    return *m_puzzleFiles;
-}
-
 Dialog &tess2mainform::dialog()
 {
     if (!m_dialog) {
         DialogHost host;
         host.config = [this]() -> ConfigFileHandler & { return configFile(); };
         host.tablero = [this]() -> TableroClass & { return Tablero; };
-        host.puzzleFiles = [this]() -> SalvarLeerPuzzle2 & { return puzzleFiles(); };
         host.commandLine = m_commandLine;
         host.endProgram = [] { std::exit(1); };
         m_dialog = new Dialog(host, this);

@@ -1,11 +1,11 @@
 #include "dialog/Dialog.h"
 
+#include "PuzzlePictures.h"
 #include "board/TableroClass.h"
 #include "changeSizeImage.h"
 #include "dialog/DialogRules.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
-#include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
@@ -90,7 +90,8 @@ void sortLikeFileList(QStringList &names)
 } // namespace
 
 Dialog::Dialog(const DialogHost &host, QWidget *parent)
-    : QDialog(parent), m_host(host), m_pendingBoard(std::make_unique<TableroClass>())
+    : QDialog(parent), m_host(host), m_puzzleFiles(puzzlePictures()),
+      m_pendingBoard(std::make_unique<TableroClass>())
 {
     setObjectName(QStringLiteral("Dialog"));
     buildControls();
@@ -589,7 +590,10 @@ void Dialog::puzzleFileClick(const QString &name)
     // when the player confirms, so a cancelled dialog or a save leaves the game alone.
     TableroClass board;
     bool style = false;
-    const qint16 result = m_host.puzzleFiles().leerPuzzle(filePath(name), board, style);
+    const SalvarLeerPuzzle2::Result read = m_puzzleFiles.leerPuzzle(filePath(name), board, style);
+    const qint16 result = read.code;
+    if (!read.message.isEmpty())
+        Messages::show(this, read.message);
     if (result != 0) {
         // An earlier picture must not stay: a confirmation would build the puzzle from it
         // under this file's name.
@@ -608,7 +612,7 @@ void Dialog::puzzleFileClick(const QString &name)
     m_boardPending = true;
     m_puzzleFileStyle = style;
     theCargadoMedioMontado = true;
-    setPicture(m_host.puzzleFiles().picture());
+    setPicture(m_puzzleFiles.picture());
     showPuzzleFileChoice();
 }
 
@@ -753,9 +757,16 @@ void Dialog::TextSalvarComo_Change()
 void Dialog::OKButton_Click()
 {
     if (saveMode) {
-        const qint16 result =
-            m_host.puzzleFiles().salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
-                                              TextSalvarComo->text(), theJuegoDelCuadradito);
+        const auto overwrite = [this](const QString &question) {
+            return Messages::show(this, question, Messages::Buttons::YesNo, Messages::Icon::None,
+                                  Messages::Answer::No) == Messages::Answer::Yes;
+        };
+        const SalvarLeerPuzzle2::Result saved =
+            m_puzzleFiles.salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
+                                       TextSalvarComo->text(), theJuegoDelCuadradito, overwrite);
+        if (!saved.message.isEmpty())
+            Messages::show(this, saved.message);
+        const qint16 result = saved.code;
         if (result == 0) {
             saveMode = false;
             QDialog::done(QDialog::Accepted);

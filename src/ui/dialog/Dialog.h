@@ -1,5 +1,7 @@
 #pragma once
 
+#include "puzzlefile/SalvarLeerPuzzle2.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QString>
@@ -22,7 +24,6 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTreeView;
-class SalvarLeerPuzzle2;
 class TableroClass;
 
 // What the dialog reaches of the main window. It asks for the objects each time it needs
@@ -30,7 +31,6 @@ class TableroClass;
 struct DialogHost {
     std::function<ConfigFileHandler &()> config;
     std::function<TableroClass &()> tablero;
-    std::function<SalvarLeerPuzzle2 &()> puzzleFiles;
     // The program's arguments joined by single spaces; empty when there were none.
     QString commandLine;
     // Called after an unexpected error while loading has been shown; the program ends.
@@ -123,6 +123,7 @@ private:
     void selectInFileList(const QString &name);
 
     DialogHost m_host;
+    SalvarLeerPuzzle2 m_puzzleFiles;
 
     QGroupBox *Frame1 = nullptr;
     QComboBox *Drive1 = nullptr;
