@@ -1,6 +1,8 @@
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include "board/TableroClass.h"
+#include "dialog/DialogRules.h"
+#include "io/FileLayer.h"
 #include "io/RunTimeError.h"
 #include "puzzlefile/PzzFile.h"
 #include "settings/ModuloIdioma.h"
@@ -8,10 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -60,44 +59,10 @@ RunTimeError damagedFile(const QString &path)
     return RunTimeError(RunTimeError::BadFileFormat, text.arg(QFileInfo(path).fileName()));
 }
 
-int numberForErrno(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return RunTimeError::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return RunTimeError::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return RunTimeError::DiskFull;
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EISDIR:
-    case EILSEQ:
-        return RunTimeError::BadFileName;
-    default:
-        return RunTimeError::FileIOError;
-    }
-}
-
 void openForReading(QFile &file)
 {
-    errno = 0;
-    if (file.open(QIODevice::ReadOnly))
-        return;
-    const int error = errno;
-    const QFileInfo info(file.fileName());
-    if (!info.exists())
-        throw fileError(RunTimeError::FileNotFound, file.fileName());
-    if (info.isDir())
-        throw fileError(RunTimeError::FileIOError, file.fileName(), file.errorString());
-    const int number = numberForErrno(error);
-    throw fileError(number == RunTimeError::PathNotFound ? RunTimeError::FileNotFound : number,
-                    file.fileName(), file.errorString());
+    if (const auto failure = FileLayer::openForReading(file))
+        throw fileError(failure->number, file.fileName(), failure->reason);
 }
 
 QByteArray readImageFile(const QString &path, const SalvarLeerPuzzle2::PictureDecoder &decoder)
@@ -167,53 +132,11 @@ void checkDestination(const QString &destination)
         throw fileError(RunTimeError::PathNotFound, destination);
 }
 
-int writeErrorNumber(int error, const QString &destination)
-{
-    const int number = numberForErrno(error);
-    if (number != RunTimeError::FileIOError)
-        return number;
-    const QFileInfo folder(QFileInfo(destination).absolutePath());
-    if (!folder.isDir())
-        return RunTimeError::PathNotFound;
-    if (!folder.isWritable())
-        return RunTimeError::PermissionDenied;
-    return number;
-}
-
-// A short write on a full disk leaves no error on the device, only in errno.
-QString reasonFor(const QFileDevice &file, int error)
-{
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString();
-}
-
-// Writes through a temporary file that replaces the destination only once it is complete,
-// so a failed save leaves the earlier file as it was and no partial file behind. The
-// writer must report short writes: the temporary file would commit them as they are.
 void writeFile(const QString &destination, const std::function<bool(QIODevice &)> &write)
 {
     checkDestination(destination);
-    QSaveFile file(destination);
-    errno = 0;
-    // Unbuffered, so a disk that fills up fails the write itself: QSaveFile's commit()
-    // does not report a short write of what was still buffered.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int error = errno;
-        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
-    }
-    errno = 0;
-    if (!write(file)) {
-        const int error = errno;
-        const QString reason = reasonFor(file, error);
-        file.cancelWriting();
-        throw fileError(writeErrorNumber(error, destination), destination, reason);
-    }
-    errno = 0;
-    if (!file.commit()) {
-        const int error = errno;
-        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
-    }
+    if (const auto failure = FileLayer::writeAtomically(destination, write))
+        throw fileError(failure->number, destination, failure->reason);
 }
 
 void takeBoard(const TableroClass &aTablero, PzzFile &pzz)
@@ -221,11 +144,6 @@ void takeBoard(const TableroClass &aTablero, PzzFile &pzz)
     if (!aTablero.getBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY) ||
         !pzz.layoutIsValid())
         throw RunTimeError(InvalidCall, standardDescription(InvalidCall));
-}
-
-bool isPuzzleName(const QString &name)
-{
-    return name.endsWith(QLatin1String(".pzz"));
 }
 
 SalvarLeerPuzzle2::Result failure(const RunTimeError &error)
@@ -287,7 +205,7 @@ SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(QIODevice &in, const QSt
 int SalvarLeerPuzzle2::getComoHayQueSalvarlo(const TableroClass &aTablero, const QString &aArchivoSinPath)
 {
     const bool unsolved = aTablero.NumeroDeFichasPorColocar() != 0;
-    const bool fromPuzzle = isPuzzleName(aArchivoSinPath);
+    const bool fromPuzzle = DialogRules::isPuzzleFileName(aArchivoSinPath);
     if (unsolved)
         return fromPuzzle ? 4 : 2;
     return fromPuzzle ? 3 : 1;
@@ -309,8 +227,9 @@ SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &aArchivo
     QString name = aNombreArchivoDestino;
     while (name.endsWith(QLatin1Char(' ')))
         name.chop(1);
-    const QString destination = aPathDestino + QLatin1Char('/') +
-                                ((kind == 3 || isPuzzleName(name)) ? name : name + QStringLiteral(".pzz"));
+    const QString destination =
+        aPathDestino + QLatin1Char('/') +
+        ((kind == 3 || DialogRules::isPuzzleFileName(name)) ? name : name + QStringLiteral(".pzz"));
     // The question names the file that will really be written, extension included.
     const QString written =
         kind == 3 ? imageDestination(destination, storedExtensionOf(aArchivo)) : destination;
