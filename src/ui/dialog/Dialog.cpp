@@ -1,6 +1,7 @@
 #include "dialog/Dialog.h"
 
 #include "PuzzlePictures.h"
+#include "board/GridRange.h"
 #include "board/TableroClass.h"
 #include "changeSizeImage.h"
 #include "dialog/DialogRules.h"
@@ -42,8 +43,6 @@ namespace
 
 const char *const Ctx = "Dialog";
 const QString RootDrive = QStringLiteral("/");
-constexpr int MinCount = 2;
-constexpr int MaxCount = 30;
 
 QString caption(qint16 language, const char *source)
 {
@@ -300,7 +299,7 @@ void Dialog::Form_Load()
     const std::vector<std::function<void()>> steps = {
         [this] { applyLanguage(); },
         [this] {
-            for (int count = MinCount; count <= MaxCount; ++count) {
+            for (int count = GridRange::Min; count <= GridRange::Max; ++count) {
                 ListX->addItem(QString::number(count));
                 ListY->addItem(QString::number(count));
             }
@@ -603,8 +602,7 @@ void Dialog::puzzleFileClick(const QString &name)
             Messages::show(this, text);
         return;
     }
-    if (board.getCasillasX() < MinCount || board.getCasillasX() > MaxCount ||
-        board.getCasillasY() < MinCount || board.getCasillasY() > MaxCount) {
+    if (!GridRange::contains(board.getCasillasX()) || !GridRange::contains(board.getCasillasY())) {
         clearPicture();
         throw RunTimeError(RunTimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     }
@@ -636,7 +634,7 @@ void Dialog::clearPicture()
 
 void Dialog::selectCount(QListWidget *list, int count)
 {
-    list->setCurrentRow(std::clamp(count, MinCount, MaxCount) - MinCount);
+    list->setCurrentRow(std::clamp(count, int(GridRange::Min), int(GridRange::Max)) - GridRange::Min);
     ListX_Click();
 }
 
@@ -720,9 +718,9 @@ void Dialog::setSaveMode(bool aSaveMode)
         default:
             break;
         }
-        if (board.getCasillasX() >= MinCount && board.getCasillasX() <= MaxCount)
+        if (GridRange::contains(board.getCasillasX()))
             selectCount(ListX, board.getCasillasX());
-        if (board.getCasillasY() >= MinCount && board.getCasillasY() <= MaxCount)
+        if (GridRange::contains(board.getCasillasY()))
             selectCount(ListY, board.getCasillasY());
         LabelSalvarComo->show();
         TextSalvarComo->show();
