@@ -89,7 +89,6 @@ void tst_LanguageTexts::initTestCase()
             seen(action->objectName(), action->text());
         // Loaded with a command line naming a picture that is not there.
         Dialog dialog({[&]() -> ConfigFileHandler & { return window->configFile(); },
-                       [&]() -> TableroClass & { return window->tablero(); },
                        m_root.filePath(QStringLiteral("home/falta.jpg")), [] {}});
         seen(QStringLiteral("command-line file"), shown());
         widgets(dialog);

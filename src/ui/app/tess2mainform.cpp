@@ -8,6 +8,7 @@
 #include "board/RasterOp.h"
 #include "changeSizeImage.h"
 #include "dialog/Dialog.h"
+#include "game/GameSetup.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
@@ -236,7 +237,6 @@ Dialog &tess2mainform::dialog()
     if (!m_dialog) {
         DialogHost host;
         host.config = [this]() -> ConfigFileHandler & { return configFile(); };
-        host.tablero = [this]() -> TableroClass & { return Tablero; };
         host.commandLine = m_commandLine;
         host.endProgram = [] { std::exit(1); };
         m_dialog = new Dialog(host, this);
@@ -450,14 +450,26 @@ void tess2mainform::abrirDialogoNuevoPuzzle()
     Dialog &d = dialog();
     d.setSaveMode(false);
     d.exec();
-    if (d.Ok)
-        Nuevopuzzle();
+    if (!d.Ok)
+        return;
+    // A puzzle file's arrangement reaches the game only now that the player confirmed it.
+    if (const std::optional<GameSetup> chosen = d.choice(); chosen && chosen->board)
+        Tablero = *chosen->board;
+    Nuevopuzzle();
 }
 
 void tess2mainform::guardarPuzzle()
 {
     Dialog &d = dialog();
-    d.setSaveMode(true);
+    GameSetup current;
+    current.archivo = d.Archivo;
+    current.archivoSinPath = d.ArchivoSinPath;
+    current.extension = Tablero.getExtension();
+    current.columns = Tablero.getCasillasX();
+    current.rows = Tablero.getCasillasY();
+    current.sliding = d.theJuegoDelCuadradito;
+    current.board = Tablero;
+    d.beginSave(current);
     d.exec();
     d.setSaveMode(false);
 }

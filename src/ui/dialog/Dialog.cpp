@@ -609,6 +609,7 @@ void Dialog::puzzleFileClick(const QString &name)
     *m_pendingBoard = board;
     m_boardPending = true;
     m_puzzleFileStyle = style;
+    m_puzzleFileBytes = m_puzzleFiles.pictureBytes();
     theCargadoMedioMontado = true;
     setPicture(m_puzzleFiles.picture());
     showPuzzleFileChoice();
@@ -701,10 +702,10 @@ void Dialog::setSaveMode(bool aSaveMode)
     if (saveMode) {
         Combo1->setEnabled(false);
         setCountsAndStyleEnabled(false);
-        const TableroClass &board = m_host.tablero();
-        const QString base = DialogRules::splitFileName(ArchivoSinPath);
+        const TableroClass board = m_saveGame.board.value_or(TableroClass());
+        const QString base = DialogRules::splitFileName(m_saveGame.archivoSinPath);
         QString suggested;
-        switch (SalvarLeerPuzzle2::getComoHayQueSalvarlo(board, ArchivoSinPath)) {
+        switch (SalvarLeerPuzzle2::getComoHayQueSalvarlo(board, m_saveGame.archivoSinPath)) {
         case 1:
         case 3:
             selectFileType(1);
@@ -759,9 +760,9 @@ void Dialog::OKButton_Click()
             return Messages::show(this, question, Messages::Buttons::YesNo, Messages::Icon::None,
                                   Messages::Answer::No) == Messages::Answer::Yes;
         };
-        const SalvarLeerPuzzle2::Result saved =
-            m_puzzleFiles.salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
-                                       TextSalvarComo->text(), theJuegoDelCuadradito, overwrite);
+        const SalvarLeerPuzzle2::Result saved = m_puzzleFiles.salvarPuzzle(
+            m_saveGame.archivo, m_saveGame.archivoSinPath, m_saveGame.board.value_or(TableroClass()),
+            m_folder, TextSalvarComo->text(), m_saveGame.sliding, overwrite);
         if (!saved.message.isEmpty())
             Messages::show(this, saved.message);
         const qint16 result = saved.code;
@@ -809,12 +810,34 @@ void Dialog::OKButton_Click()
     config.setOptionDificil(OptionDificil->isChecked());
     config.saveConfigFile();
 
-    if (theCargadoMedioMontado.value_or(false) && m_boardPending) {
-        m_host.tablero() = *m_pendingBoard;
+    GameSetup chosen;
+    chosen.archivo = Archivo;
+    chosen.archivoSinPath = ArchivoSinPath;
+    chosen.extension = theExtension;
+    chosen.columns = PartesX;
+    chosen.rows = PartesY;
+    chosen.sliding = theJuegoDelCuadradito;
+    chosen.picture = m_picture;
+    if (theCargadoMedioMontado.value_or(false)) {
+        chosen.pictureBytes = m_puzzleFileBytes;
+        if (m_boardPending)
+            chosen.board = *m_pendingBoard;
         m_boardPending = false;
     }
+    m_choice = chosen;
     Ok = true;
     QDialog::done(QDialog::Accepted);
+}
+
+std::optional<GameSetup> Dialog::choice() const
+{
+    return Ok ? m_choice : std::nullopt;
+}
+
+void Dialog::beginSave(const GameSetup &current)
+{
+    m_saveGame = current;
+    setSaveMode(true);
 }
 
 void Dialog::CancelButton_Click()

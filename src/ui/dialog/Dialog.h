@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/GameSetup.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include <QDialog>
@@ -30,7 +31,6 @@ class TableroClass;
 // them and never keeps its own reference.
 struct DialogHost {
     std::function<ConfigFileHandler &()> config;
-    std::function<TableroClass &()> tablero;
     // The program's arguments joined by single spaces; empty when there were none.
     QString commandLine;
     // Called after an unexpected error while loading has been shown; the program ends.
@@ -57,6 +57,12 @@ public:
     bool Ok = false;
     std::optional<bool> theCargadoMedioMontado;
     bool theJuegoDelCuadradito = false;
+
+    // The setup the player confirmed last with OK; nothing after a cancel. A puzzle file's
+    // arrangement comes with it once, at the confirmation that follows its reading.
+    std::optional<GameSetup> choice() const;
+    // Save mode for the game in progress: the next showing saves it.
+    void beginSave(const GameSetup &current);
 
     // Image1's picture: the one the puzzle is built from, kept while the preview is hidden.
     QImage picture() const { return m_picture; }
@@ -159,6 +165,10 @@ private:
     std::unique_ptr<TableroClass> m_pendingBoard;
     bool m_boardPending = false;
     bool m_puzzleFileStyle = false;
+    QByteArray m_puzzleFileBytes;
+    std::optional<GameSetup> m_choice;
+    // The game save mode saves.
+    GameSetup m_saveGame;
     // Set while code moves a list's selection, so the move does not count as a click.
     bool m_quiet = false;
     bool m_tidying = false;
