@@ -6,26 +6,19 @@
 #include <QDialog>
 #include <QImage>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class ConfigFileHandler;
+class FolderBrowser;
+class PuzzleOptions;
 class QCheckBox;
-class QComboBox;
-class QFileSystemModel;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListView;
-class QListWidget;
 class QPushButton;
-class QRadioButton;
-class QTreeView;
-class TableroClass;
+class SaveMode;
 
 // What the dialog reaches of the main window. It asks for the objects each time it needs
 // them and never keeps its own reference.
@@ -76,7 +69,7 @@ public:
     void applyLanguage();
 
     // The folder whose files are listed, and the drive (volume root) shown for it.
-    QString folder() const { return m_folder; }
+    QString folder() const;
     QString drive() const;
 
     // From now on a close request is the program ending and is let through without the
@@ -91,86 +84,49 @@ protected:
 
 private:
     void buildControls();
+    void layOutControls();
+    void connectControls();
     void setCaptions(qint16 language);
     void Form_Load();
     void loadDialogIcon();
-    void useProgramFolder();
     void selectCommandLineFile();
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void Combo1_Click();
+    void folderChanged();
     void CheckMostrarImagen_Click();
     void File1_Click(const QString &name);
     void puzzleFileClick(const QString &name);
-    void ListX_Click();
-    void styleExplanation();
     void TextSalvarComo_Change();
     void OKButton_Click();
+    void confirmChoice();
+    void storeSettings(int x, int y);
     void CancelButton_Click();
 
-    void fillDrives();
-    void setDrive(const QString &root);
-    void showDriveOf(const QString &folder);
-    void setDir(const QString &folder);
-    void revealFolder();
-    void playerChoseFolder(const QString &folder);
-    void selectFileType(int entry);
-    void selectCount(QListWidget *list, int count);
-    int selectedCount(const QListWidget *list) const;
-    void setOptions(bool dificil);
-    void setCountsAndStyleEnabled(bool enabled);
     void showPuzzleFileChoice();
     bool puzzleFileChosen() const;
     void setPicture(const QImage &image);
     void clearPicture();
-    QString filePath(const QString &name) const;
-    QStringList listFiles(const QString &folder) const;
-    void selectInFileList(const QString &name);
 
     DialogHost m_host;
     SalvarLeerPuzzle2 m_puzzleFiles;
 
     QGroupBox *Frame1 = nullptr;
-    QComboBox *Drive1 = nullptr;
-    QTreeView *Dir1 = nullptr;
-    QListView *File1 = nullptr;
-    QLabel *Label5 = nullptr;
-    QComboBox *Combo1 = nullptr;
+    FolderBrowser *m_browser = nullptr;
     QLabel *Image1 = nullptr;
     QCheckBox *CheckMostrarImagen = nullptr;
     QCheckBox *CheckRecordardir = nullptr;
     QLabel *LabArchivo = nullptr;
-    QListWidget *ListX = nullptr;
-    QListWidget *ListY = nullptr;
-    QLabel *Label2 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QRadioButton *OptionNormal = nullptr;
-    QRadioButton *OptionDificil = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *LabelSalvarComo = nullptr;
-    QLineEdit *TextSalvarComo = nullptr;
+    PuzzleOptions *m_options = nullptr;
+    SaveMode *m_save = nullptr;
     QPushButton *OKButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
-    QFileSystemModel *m_dirModel = nullptr;
-    QFileSystemModel *m_fileModel = nullptr;
-
-    bool saveMode = false;
     QImage m_picture;
-    QString m_folder;
-    // The name the last click chose in the file list; a confirmation takes it.
-    QString m_selectedName;
-    // The puzzle file read last: its board, handed to the game at a confirmation, and its style.
-    std::unique_ptr<TableroClass> m_pendingBoard;
+    // The puzzle file read last: its arrangement, handed to the game at a confirmation,
+    // its style and its picture's bytes.
+    TableroClass m_pendingBoard;
     bool m_boardPending = false;
     bool m_puzzleFileStyle = false;
     QByteArray m_puzzleFileBytes;
     std::optional<GameSetup> m_choice;
-    // The game save mode saves.
-    GameSetup m_saveGame;
-    // Set while code moves a list's selection, so the move does not count as a click.
-    bool m_quiet = false;
-    bool m_tidying = false;
     bool m_unloading = false;
 };
