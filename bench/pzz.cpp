@@ -9,10 +9,10 @@
 #include "puzzlefile/PzzFile.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -149,7 +149,7 @@ void measure(const char *format, const QString &folder)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QTemporaryDir folder;
     std::printf("median of %d runs each\n", Runs);
     measure("BMP", folder.path());

@@ -42,9 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     in.open(QIODevice::ReadOnly);
     TableroClass board;
     bool sliding = true;
-    const SalvarLeerPuzzle2::Result result = flows.leerPuzzle(in, QStringLiteral("fuzz.pzz"), board, sliding);
+    QByteArray pictureBytes;
+    const SalvarLeerPuzzle2::Result result =
+        flows.leerPuzzle(in, QStringLiteral("fuzz.pzz"), board, sliding, &pictureBytes);
     if (result.code != 0) {
-        if (board.getCasillasX() != 0 || !sliding || (result.code > 0) == result.message.isEmpty())
+        if (board.getCasillasX() != 0 || !sliding || !pictureBytes.isEmpty() ||
+            (result.code > 0) == result.message.isEmpty())
             abort();
         return 0;
     }
@@ -59,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         abort();
     const int outOfPlace = board.NumeroDeFichasPorColocar();
     if (outOfPlace < 0 || outOfPlace > pzz.columns * pzz.rows || flows.picture().isNull() ||
-        flows.pictureBytes() != pzz.picture)
+        pictureBytes != pzz.picture)
         abort();
     return 0;
 }

@@ -156,7 +156,7 @@ SalvarLeerPuzzle2::Result failure(const RunTimeError &error)
 SalvarLeerPuzzle2::SalvarLeerPuzzle2(PictureDecoder decoder) : m_decoder(std::move(decoder)) {}
 
 SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
-                                                        bool &aJuegoDelCuadradito)
+                                                        bool &aJuegoDelCuadradito, QByteArray *aPictureBytes)
 {
     QFile file(aArchivoPuzzle);
     try {
@@ -165,11 +165,12 @@ SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoP
         return {qint16(error.number()),
                 QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description())};
     }
-    return leerPuzzle(file, aArchivoPuzzle, aTablero, aJuegoDelCuadradito);
+    return leerPuzzle(file, aArchivoPuzzle, aTablero, aJuegoDelCuadradito, aPictureBytes);
 }
 
 SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(QIODevice &in, const QString &name,
-                                                        TableroClass &aTablero, bool &aJuegoDelCuadradito)
+                                                        TableroClass &aTablero, bool &aJuegoDelCuadradito,
+                                                        QByteArray *aPictureBytes)
 {
     try {
         PzzFile pzz;
@@ -193,7 +194,8 @@ SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(QIODevice &in, const QSt
         aTablero.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
                           pzz.extensionText());
         m_picture = std::move(picture);
-        m_pictureBytes = std::move(pzz.picture);
+        if (aPictureBytes)
+            *aPictureBytes = std::move(pzz.picture);
         aJuegoDelCuadradito = pzz.sliding();
         return {0, QString()};
     } catch (const RunTimeError &error) {

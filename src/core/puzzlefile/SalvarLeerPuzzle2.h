@@ -37,14 +37,16 @@ public:
 
     explicit SalvarLeerPuzzle2(PictureDecoder decoder);
 
-    // Reads a puzzle file into the board and its picture into picture(). Everything is
-    // checked before the board, the picture or the style flag change.
-    Result leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero, bool &aJuegoDelCuadradito);
+    // Reads a puzzle file into the board and its picture into picture(), and the picture's
+    // encoded bytes into aPictureBytes when asked for. Everything is checked before any of
+    // them or the style flag change. The bytes are not kept here: a caller that does not
+    // want them should not pay for holding a second large picture.
+    Result leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero, bool &aJuegoDelCuadradito,
+                      QByteArray *aPictureBytes = nullptr);
     // The same from an open device; the name is the one messages give the file.
-    Result leerPuzzle(QIODevice &in, const QString &name, TableroClass &aTablero, bool &aJuegoDelCuadradito);
+    Result leerPuzzle(QIODevice &in, const QString &name, TableroClass &aTablero, bool &aJuegoDelCuadradito,
+                      QByteArray *aPictureBytes = nullptr);
     QImage picture() const { return m_picture; }
-    // The encoded bytes picture() was decoded from.
-    QByteArray pictureBytes() const { return m_pictureBytes; }
 
     // Save kind 1..4 from the board and the source file's name.
     static int getComoHayQueSalvarlo(const TableroClass &aTablero, const QString &aArchivoSinPath);
@@ -66,5 +68,4 @@ private:
 
     PictureDecoder m_decoder;
     QImage m_picture;
-    QByteArray m_pictureBytes;
 };

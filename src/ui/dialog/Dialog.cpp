@@ -255,6 +255,9 @@ void Dialog::File1_Click(const QString &name)
 {
     LabArchivo->setText(name);
     m_browser->setSelectedName(name);
+    // The file chosen before no longer counts, and its picture's bytes need not stay in
+    // memory while this one is read.
+    m_puzzleFileBytes.clear();
     try {
         if (DialogRules::isPuzzleFileName(name)) {
             puzzleFileClick(name);
@@ -282,7 +285,9 @@ void Dialog::puzzleFileClick(const QString &name)
     // player confirms, so a cancelled dialog or a save leaves the game alone.
     TableroClass board;
     bool style = false;
-    const SalvarLeerPuzzle2::Result read = m_puzzleFiles.leerPuzzle(m_browser->filePath(name), board, style);
+    QByteArray bytes;
+    const SalvarLeerPuzzle2::Result read =
+        m_puzzleFiles.leerPuzzle(m_browser->filePath(name), board, style, &bytes);
     if (!read.message.isEmpty())
         Messages::show(this, read.message);
     if (read.code != 0) {
@@ -301,7 +306,7 @@ void Dialog::puzzleFileClick(const QString &name)
     m_pendingBoard = board;
     m_boardPending = true;
     m_puzzleFileStyle = style;
-    m_puzzleFileBytes = m_puzzleFiles.pictureBytes();
+    m_puzzleFileBytes = std::move(bytes);
     theCargadoMedioMontado = true;
     setPicture(m_puzzleFiles.picture());
     showPuzzleFileChoice();
