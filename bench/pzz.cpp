@@ -4,10 +4,10 @@
 // leerPuzzle are printed beside them. Prints the times, the ratios and the peak memory.
 
 #include "PictureLoader.h"
+#include "PuzzlePictures.h"
 #include "board/TableroClass.h"
-#include "dialog/SalvarLeerPuzzle2.h"
-#include "platform/Messages.h"
 #include "puzzlefile/PzzFile.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -98,8 +98,9 @@ void measure(const char *format, const QString &folder)
     }
     TableroClass board;
     board.Inicializar(30, 30, 30, 30, QString::fromLatin1(format), true, false);
-    SalvarLeerPuzzle2 io;
-    if (io.salvarPuzzleFromImage(imagePath, QStringLiteral("picture.x"), board, false, puzzlePath) != 0) {
+    SalvarLeerPuzzle2 io(puzzlePictures());
+    if (io.salvarPuzzleFromImage(imagePath, QStringLiteral("picture.x"), board, false, puzzlePath).code !=
+        0) {
         std::printf("%s: could not write the puzzle file\n", format);
         return;
     }
@@ -129,7 +130,7 @@ void measure(const char *format, const QString &folder)
     TableroClass read;
     bool sliding = false;
     qint16 result = -99;
-    const double leer = medianMs([&] { result = io.leerPuzzle(puzzlePath, read, sliding); });
+    const double leer = medianMs([&] { result = io.leerPuzzle(puzzlePath, read, sliding).code; });
 
     std::printf("%-4s picture %.1f MB (%dx%d), puzzle file %.1f MB\n", format, picture.size() / 1e6,
                 decodedSize.width(), decodedSize.height(), QFile(puzzlePath).size() / 1e6);
@@ -149,7 +150,6 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Messages::startScript();
     QTemporaryDir folder;
     std::printf("median of %d runs each\n", Runs);
     measure("BMP", folder.path());

@@ -1,7 +1,8 @@
-#include "PictureLoader.h"
+#include "PuzzlePictures.h"
 #include "board/TableroClass.h"
 #include "puzzlefile/PzzFile.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 
 #include <cstdint>
@@ -23,9 +24,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     return 0;
 }
 
-// Every input goes through the reader the game uses. What it accepts must write back byte
-// for byte, must be taken by the board as it is, and its picture goes through the one
-// decode the game does.
+// Every input goes through the game's own read flow. What it accepts must write back byte
+// for byte, must be on the board as the file has it, and must have given a picture; what
+// it refuses must leave the board and the style as they were.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
@@ -35,23 +36,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         source.toBytes() != bytes)
         abort();
 
-    PzzFile pzz;
-    if (PzzFile::read(bytes, pzz) != PzzFile::Check::Ok)
-        return 0;
-    if (pzz.toBytes() != bytes)
-        abort();
-
+    static SalvarLeerPuzzle2 flows(puzzlePictures());
+    QBuffer in;
+    in.setData(bytes);
+    in.open(QIODevice::ReadOnly);
     TableroClass board;
-    if (!board.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
-                        pzz.extensionText()))
+    bool sliding = true;
+    QByteArray pictureBytes;
+    const SalvarLeerPuzzle2::Result result =
+        flows.leerPuzzle(in, QStringLiteral("fuzz.pzz"), board, sliding, &pictureBytes);
+    if (result.code != 0) {
+        if (board.getCasillasX() != 0 || !sliding || !pictureBytes.isEmpty() ||
+            (result.code > 0) == result.message.isEmpty())
+            abort();
+        return 0;
+    }
+
+    PzzFile pzz;
+    if (PzzFile::read(bytes, pzz) != PzzFile::Check::Ok || pzz.toBytes() != bytes)
+        abort();
+    PzzFile back = pzz;
+    if (!board.getBoard(back.homeColumns, back.homeRows, back.columns, back.rows, back.fichasX,
+                        back.fichasY) ||
+        back.toBytes() != bytes || board.getExtension() != pzz.extensionText() || sliding != pzz.sliding())
         abort();
     const int outOfPlace = board.NumeroDeFichasPorColocar();
-    if (outOfPlace < 0 || outOfPlace > pzz.columns * pzz.rows || board.getExtension() != pzz.extensionText())
-        abort();
-
-    PictureLoader::peekSize(pzz.picture);
-    const QImage picture = PictureLoader::loadData(pzz.picture);
-    if (!picture.isNull() && (picture.width() <= 0 || picture.height() <= 0))
+    if (outOfPlace < 0 || outOfPlace > pzz.columns * pzz.rows || flows.picture().isNull() ||
+        pictureBytes != pzz.picture)
         abort();
     return 0;
 }

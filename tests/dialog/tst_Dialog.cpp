@@ -1,7 +1,6 @@
 #include "board/TableroClass.h"
 #include "dialog/Dialog.h"
 #include "dialog/DialogRules.h"
-#include "dialog/SalvarLeerPuzzle2.h"
 #include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
@@ -51,18 +50,13 @@ class tst_Dialog : public QObject
     std::unique_ptr<QTemporaryDir> m_root;
     QString m_pics;
     std::unique_ptr<ConfigFileHandler> m_config;
-    TableroClass m_board;
-    std::unique_ptr<SalvarLeerPuzzle2> m_files;
     std::unique_ptr<Dialog> m_dialog;
     const QStringList m_gridControls{"ListX", "ListY", "OptionNormal", "OptionDificil"};
 
     void open(const QString &commandLine = QString())
     {
-        m_dialog = std::make_unique<Dialog>(DialogHost{[this]() -> ConfigFileHandler & { return *m_config; },
-                                                       [this]() -> TableroClass & { return m_board; },
-                                                       [this]() -> SalvarLeerPuzzle2 & { return *m_files; },
-                                                       commandLine,
-                                                       {}});
+        m_dialog = std::make_unique<Dialog>(
+            DialogHost{[this]() -> ConfigFileHandler & { return *m_config; }, commandLine, {}});
     }
     template <class T> T *child(const char *name) const { return m_dialog->findChild<T *>(name); }
     QString text(const char *labelName) const { return child<QLabel>(labelName)->text(); }
@@ -109,9 +103,6 @@ private slots:
         m_config = std::make_unique<ConfigFileHandler>(m_root->filePath(QStringLiteral("data")));
         m_config->setDialogDrive(comun::driveOf(m_root->path()));
         m_config->setDialogPath(m_root->filePath(QStringLiteral("empty")));
-        m_board = TableroClass();
-        m_board.setSeed(3);
-        m_files = std::make_unique<SalvarLeerPuzzle2>();
     }
 
     void cleanup()
@@ -168,19 +159,21 @@ private slots:
 
     void puzzleFileReachesTheGameOnlyWhenConfirmed()
     {
-        m_board.Inicializar(3, 3, 3, 3, QStringLiteral("jpg   "), true, false);
         open(m_pics + QStringLiteral("/partida.pzz"));
         QVERIFY(counts() == "5x6" && child<QRadioButton>("OptionDificil")->isChecked());
         expectEnabled(false, m_gridControls);
         child<QPushButton>("CancelButton")->click();
-        QCOMPARE(m_board.getCasillasX() * 100 + m_board.getCasillasY(), 303);
+        QVERIFY(!m_dialog->choice());
         // Each opening goes on in normal mode; the file's grid must stay with it.
         m_dialog->setSaveMode(false);
         QCOMPARE(counts(), QStringLiteral("5x6"));
         child<QPushButton>("OKButton")->click();
         QVERIFY(m_dialog->Ok && m_dialog->theJuegoDelCuadradito && m_dialog->theCargadoMedioMontado == true);
-        QCOMPARE(m_board.getCasillasX() * 100 + m_board.getCasillasY(), 506);
-        QCOMPARE(m_board.NumeroDeFichasPorColocar(), qint16(2));
+        const std::optional<GameSetup> chosen = m_dialog->choice();
+        QVERIFY(chosen && chosen->board && chosen->sliding);
+        QCOMPARE(chosen->board->getCasillasX() * 100 + chosen->board->getCasillasY(), 506);
+        QCOMPARE(chosen->board->NumeroDeFichasPorColocar(), qint16(2));
+        QCOMPARE(chosen->pictureBytes, pictureBytes("BMP", Qt::blue));
         QCOMPARE(m_dialog->picture().pixelColor(0, 0), QColor(Qt::blue));
         clickFile(QStringLiteral("flor.jpg"));
         QVERIFY(m_dialog->theCargadoMedioMontado == false && counts() == "5x6");
@@ -276,13 +269,16 @@ private slots:
         QFETCH(bool, shuffled);
         QFETCH(QString, suggestion);
         QFETCH(int, fileType);
-        m_board.Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), shuffled, false);
         open();
-        m_dialog->ArchivoSinPath = source;
+        GameSetup game;
+        game.archivoSinPath = source;
+        game.board.emplace();
+        game.board->setSeed(3);
+        game.board->Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), shuffled, false);
         auto *name = child<QLineEdit>("TextSalvarComo");
         auto *ok = child<QPushButton>("OKButton");
         const QStringList locked = m_gridControls + QStringList{"Combo1"};
-        m_dialog->setSaveMode(true);
+        m_dialog->beginSave(game);
         m_dialog->show();
         QCOMPARE(name->isVisible() ? name->text() : QString(), suggestion);
         QVERIFY(child<QComboBox>("Combo1")->currentIndex() == fileType && counts() == "4x3");

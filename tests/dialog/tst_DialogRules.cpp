@@ -3,59 +3,13 @@
 
 #include <QtTest>
 
-// The dialog's texts and file-name rules, without a window.
+// The dialog's file-name rules, without a window; its texts are checked with every other
+// text of the program in tst_languagetexts.
 class tst_DialogRules : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Each language's texts in order, split at "|": the 3 by 4 summary, Normal, Difficult, drive
-    // not ready, no picture chosen, not a puzzle file, unsupported version. The last two stay in
-    // English where not given. An empty text is none at all.
-    void texts_data()
-    {
-        QTest::addColumn<qint16>("l");
-        QTest::addColumn<QStringList>("expected");
-        const auto row = [](const char *name, qint16 l, const char *texts) {
-            QStringList expected = QString::fromUtf8(texts).split(QLatin1Char('|'));
-            if (expected.size() == 5)
-                expected << QStringLiteral("The file a.pzz is not a puzzle file")
-                         << QStringLiteral("The file version of a.pzz is not supported");
-            QTest::newRow(name) << l << expected;
-        };
-        row("English", 0,
-            "12 pieces puzzle (3x4)|Any piece can be moved to any place|You can only move "
-            "a piece if it has an empty place by its side.|The selected unit is not ready|"
-            "To create the puzzle you shall chose an image\nfrom your computer");
-        row("Spanish", 1,
-            "Puzzle de 12 piezas (3x4)|Puedes mover cualquier pieza a cualquier posición.|"
-            "Solo puedes mover una pieza si tiene un lugar vacío a su lado.|La unidad escogida "
-            "no está lista|Para crear el puzzle debes escoger una imagen\nque tengas guardada "
-            "en tu ordenador|El archivo a.pzz no es un archivo de puzzle|La versión del "
-            "archivo a.pzz no está soportada");
-        row("Galician", 2,
-            "Puzzle de 12 pezas (3x4)|Podes mover calquera peza a calquera posición.|Solo "
-            "podes mover unha peza se ten un lugar valeiro o seu carón.|A unidade escollida "
-            "non está lista|Para crea-lo puzzle debes escoller unha imaxe\nque teñas gardada "
-            "no teu ordenador");
-        row("other", 7, "||||");
-    }
-
-    void texts()
-    {
-        QFETCH(qint16, l);
-        QFETCH(QStringList, expected);
-        const QStringList actual{DialogRules::piecesSummary(l, 3, 4).value_or(QString()),
-                                 DialogRules::styleExplanation(l, false).value_or(QString()),
-                                 DialogRules::styleExplanation(l, true).value_or(QString()),
-                                 DialogRules::notReadyMessage(l).value_or(QString()),
-                                 DialogRules::choseImageMessage(l).value_or(QString()),
-                                 DialogRules::refusedPuzzleFileMessage(l, -1, QStringLiteral("a.pzz")),
-                                 DialogRules::refusedPuzzleFileMessage(l, -2, QStringLiteral("a.pzz"))};
-        QCOMPARE(actual, expected);
-        QCOMPARE(DialogRules::refusedPuzzleFileMessage(l, 53, QStringLiteral("a.pzz")), QString());
-    }
-
     // One table for the file-name helpers: the helper, its input and its answer ("folder|name"
     // for splitPath).
     void fileNames_data()

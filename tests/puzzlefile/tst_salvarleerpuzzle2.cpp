@@ -1,6 +1,6 @@
-#include "dialog/SalvarLeerPuzzle2.h"
-#include "platform/Messages.h"
+#include "PuzzlePictures.h"
 #include "puzzlefile/PzzFile.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -104,14 +104,22 @@ private:
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    SalvarLeerPuzzle2 m_io;
+    SalvarLeerPuzzle2 m_io{puzzlePictures()};
+    // Every overwrite question asked, answered with the next of m_answers (No when none is left).
+    QStringList m_questions;
+    QList<bool> m_answers;
+    const SalvarLeerPuzzle2::OverwriteQuestion m_ask = [this](const QString &question) {
+        m_questions << question;
+        return !m_answers.isEmpty() && m_answers.takeFirst();
+    };
 };
 
 void tst_SalvarLeerPuzzle2::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    Messages::startScript();
+    m_questions.clear();
+    m_answers.clear();
 }
 
 void tst_SalvarLeerPuzzle2::layout()
@@ -120,7 +128,8 @@ void tst_SalvarLeerPuzzle2::layout()
     TableroClass tablero = board(4, 3);
     tablero.IntercambiarFichas(1, 1, 2, 3);
     const QByteArray picture = pictureBytes("PNG");
-    QCOMPARE(m_io.salvarPuzzleFromImage(file("a", picture), "flor.jpg", tablero, false, path("a.pzz")), 0);
+    QCOMPARE(m_io.salvarPuzzleFromImage(file("a", picture), "flor.jpg", tablero, false, path("a.pzz")).code,
+             0);
     const QByteArray bytes = contents(path("a.pzz"));
 
     // 78 bytes, then the picture.
@@ -134,7 +143,7 @@ void tst_SalvarLeerPuzzle2::layout()
 
     // Another picture and the sliding style, stored as -1, change nothing else.
     const QString other = file("b", pictureBytes("BMP", Qt::red));
-    QCOMPARE(m_io.salvarPuzzleFromImage(other, "flor.jpg", tablero, true, path("b.pzz")), 0);
+    QCOMPARE(m_io.salvarPuzzleFromImage(other, "flor.jpg", tablero, true, path("b.pzz")).code, 0);
     QCOMPARE(contents(path("b.pzz")).mid(20, 2).toHex(), QByteArray("ffff"));
     QCOMPARE(withInt16(contents(path("b.pzz")), 20, 0).left(78), bytes.left(78));
 }
@@ -164,20 +173,24 @@ void tst_SalvarLeerPuzzle2::roundTrip()
     QFETCH(QString, field);
 
     const TableroClass tablero = board(qint16(grid.width()), qint16(grid.height()), 11, sliding);
-    QCOMPARE(m_io.salvarPuzzleFromImage(file("image", image), name, tablero, sliding, path("a.pzz")), 0);
+    QCOMPARE(m_io.salvarPuzzleFromImage(file("image", image), name, tablero, sliding, path("a.pzz")).code, 0);
     const QByteArray written = contents(path("a.pzz"));
     QCOMPARE(written, puzzle(tablero, image, sliding).replace(6, 6, field.toLatin1()));
 
     TableroClass read;
     bool style = !sliding;
-    QCOMPARE(m_io.leerPuzzle(path("a.pzz"), read, style), 0);
+    QByteArray bytes;
+    QCOMPARE(m_io.leerPuzzle(path("a.pzz"), read, style, &bytes).code, 0);
     QCOMPARE(style, sliding);
     QCOMPARE(puzzle(read, image, sliding), written);
     QCOMPARE(m_io.picture(), QImage::fromData(image).convertToFormat(m_io.picture().format()));
 
-    QCOMPARE(m_io.salvarPuzzle(path("a.pzz"), "a.pzz", read, m_dir->path(), "b", style), 0);
+    QCOMPARE(bytes, image);
+    const SalvarLeerPuzzle2::Result saved =
+        m_io.salvarPuzzle(path("a.pzz"), "a.pzz", read, m_dir->path(), "b", style, m_ask);
+    QCOMPARE(saved.code, 0);
+    QCOMPARE(saved.message, QString());
     QCOMPARE(contents(path("b.pzz")), written);
-    QVERIFY(Messages::shown().isEmpty());
 }
 
 void tst_SalvarLeerPuzzle2::badFilesChangeNothing_data()
@@ -219,7 +232,7 @@ void tst_SalvarLeerPuzzle2::badFilesChangeNothing()
     TableroClass tablero;
     bool style = false;
     file("live.pzz", puzzle(board(5, 2, 9, true), pictureBytes("BMP", Qt::red), true));
-    QCOMPARE(m_io.leerPuzzle(path("live.pzz"), tablero, style), 0);
+    QCOMPARE(m_io.leerPuzzle(path("live.pzz"), tablero, style).code, 0);
     const QByteArray before = puzzle(tablero, {});
     const QImage picture = m_io.picture();
 
@@ -230,15 +243,15 @@ void tst_SalvarLeerPuzzle2::badFilesChangeNothing()
     // A sparse file, which takes no room on the disk.
     if (bytes.endsWith("<huge>"))
         QVERIFY(QFile::resize(path("bad.pzz"), PzzFile::MaxFileBytes + 1));
-    QCOMPARE(m_io.leerPuzzle(path("bad.pzz"), tablero, style), result);
+    const SalvarLeerPuzzle2::Result read = m_io.leerPuzzle(path("bad.pzz"), tablero, style);
+    QCOMPARE(read.code, result);
 
     QCOMPARE(puzzle(tablero, {}), before);
     QCOMPARE(m_io.picture(), picture);
     QVERIFY(style);
     message.replace("<dir>", m_dir->path());
-    const QStringList shown = Messages::shownTexts();
-    QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
-    QCOMPARE(shown.value(0).left(message.size()), message);
+    QCOMPARE(read.message.left(message.size()), message);
+    QCOMPARE(read.message.isEmpty(), message.isEmpty());
 }
 
 void tst_SalvarLeerPuzzle2::saveKinds_data()
@@ -247,13 +260,10 @@ void tst_SalvarLeerPuzzle2::saveKinds_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<int>("kind");
 
-    // state: 0 no puzzle yet, 1 solved, 2 pieces out of place.
+    // state: 0 no puzzle yet, 1 solved, 2 pieces out of place. The four kinds themselves
+    // are saved in saving().
     QTest::newRow("no puzzle") << 0 << "" << 1;
     QTest::newRow("no puzzle, puzzle name") << 0 << "a.pzz" << 3;
-    QTest::newRow("solved image") << 1 << "f.jpg" << 1;
-    QTest::newRow("solved puzzle") << 1 << "j.pzz" << 3;
-    QTest::newRow("unsolved image") << 2 << "f.jpg" << 2;
-    QTest::newRow("unsolved puzzle") << 2 << "j.pzz" << 4;
     QTest::newRow("upper-case PZZ") << 2 << "j.PZZ" << 2;
     QTest::newRow("bare .pzz") << 2 << ".pzz" << 4;
 }
@@ -321,9 +331,11 @@ void tst_SalvarLeerPuzzle2::saving()
     const QStringList before = files();
 
     if (!written.isEmpty())
-        Messages::queueAnswer(Messages::Answer::Yes);
+        m_answers << true;
     const TableroClass tablero = board(3, 2, solved ? 0 : 8);
-    QCOMPARE(m_io.salvarPuzzle(path(source), source, tablero, path(folder), typed, false), result);
+    const SalvarLeerPuzzle2::Result saved =
+        m_io.salvarPuzzle(path(source), source, tablero, path(folder), typed, false, m_ask);
+    QCOMPARE(saved.code, result);
 
     // A puzzle made from a puzzle file keeps that file's sliding style.
     if (!written.isEmpty())
@@ -332,10 +344,10 @@ void tst_SalvarLeerPuzzle2::saving()
         QCOMPARE(contents(path(name)), QByteArray("earlier"));
     QCOMPARE(files().size(), before.size() + (written.isEmpty() || before.contains(written) ? 0 : 1));
     message.replace("<dir>", m_dir->path());
-    const QList<Messages::Shown> shown = Messages::shown();
-    QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
-    QCOMPARE(shown.value(0).text.left(message.size()), message);
-    QCOMPARE(shown.value(0).buttons == Messages::Buttons::YesNo, message.endsWith("Overwrite it?"));
+    const bool question = message.endsWith("Overwrite it?");
+    QCOMPARE(m_questions, question ? QStringList(message) : QStringList());
+    QCOMPARE(saved.message.left(message.size()), question ? QString() : message);
+    QCOMPARE(saved.message.isEmpty(), question || message.isEmpty());
 }
 
 void tst_SalvarLeerPuzzle2::failedWriteKeepsEarlierFile_data()
@@ -366,15 +378,16 @@ void tst_SalvarLeerPuzzle2::failedWriteKeepsEarlierFile()
         QSKIP("This file system cannot make a folder read-only");
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &fileLimit);
-    Messages::queueAnswer(Messages::Answer::Yes);
-    const qint16 saved = m_io.salvarPuzzle(image, "f.bmp", board(4, 4, 2), path("out"), "juego", false);
+    m_answers << true;
+    const SalvarLeerPuzzle2::Result saved =
+        m_io.salvarPuzzle(image, "f.bmp", board(4, 4, 2), path("out"), "juego", false, m_ask);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     setReadOnly(path("out"), false);
 
-    QCOMPARE(saved, fullDisk ? 61 : 70);
+    QCOMPARE(saved.code, fullDisk ? 61 : 70);
     const QString error = (fullDisk ? "Disk full: " : "Permission denied: ") + path("out/juego.pzz") + " (";
-    QVERIFY2(Messages::shownTexts().last().startsWith(error), qPrintable(Messages::shownTexts().last()));
+    QVERIFY2(saved.message.startsWith(error), qPrintable(saved.message));
     QCOMPARE(contents(path("out/juego.pzz")), QByteArray("earlier"));
     QCOMPARE(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList("juego.pzz"));
 }

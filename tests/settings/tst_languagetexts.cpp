@@ -3,8 +3,8 @@
 #include "about/Ayuda.h"
 #include "app/tess2mainform.h"
 #include "dialog/DialogRules.h"
-#include "dialog/SalvarLeerPuzzle2.h"
 #include "platform/Messages.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ModuloIdioma.h"
 
 #include <QAction>
@@ -89,8 +89,6 @@ void tst_LanguageTexts::initTestCase()
             seen(action->objectName(), action->text());
         // Loaded with a command line naming a picture that is not there.
         Dialog dialog({[&]() -> ConfigFileHandler & { return window->configFile(); },
-                       [&]() -> TableroClass & { return window->tablero(); },
-                       [&]() -> SalvarLeerPuzzle2 & { return window->puzzleFiles(); },
                        m_root.filePath(QStringLiteral("home/falta.jpg")), [] {}});
         seen(QStringLiteral("command-line file"), shown());
         widgets(dialog);
@@ -102,15 +100,18 @@ void tst_LanguageTexts::initTestCase()
         seen(QStringLiteral("close question"), shown());
         Ayuda::mostrarAyuda(nullptr, language, m_root.filePath(QStringLiteral("nothing")));
         seen(QStringLiteral("no help"), shown());
-        SalvarLeerPuzzle2 files;
-        files.salvarPuzzle(QString(), QString(), TableroClass(), saves, QStringLiteral("foto"), false);
-        seen(QStringLiteral("not yet"), shown());
+        SalvarLeerPuzzle2 files({});
+        seen(
+            QStringLiteral("not yet"),
+            files.salvarPuzzle(QString(), QString(), TableroClass(), saves, QStringLiteral("foto"), false, {})
+                .message);
         TableroClass board;
         board.Inicializar(2, 2, 2, 2, QStringLiteral("jpg   "), false, false);
         board.IntercambiarFichas(1, 1, 2, 1);
-        files.salvarPuzzle(QString(), QStringLiteral("foto.jpg"), board, saves, QStringLiteral("foto"),
-                           false);
-        seen(QStringLiteral("overwrite"), shown().replace(saves, QStringLiteral("<saves>")));
+        QString question = NoText;
+        files.salvarPuzzle(QString(), QStringLiteral("foto.jpg"), board, saves, QStringLiteral("foto"), false,
+                           [&question](const QString &text) { return question = text, false; });
+        seen(QStringLiteral("overwrite"), question.replace(saves, QStringLiteral("<saves>")));
 
         seen(QStringLiteral("summary"), DialogRules::piecesSummary(language, 3, 4).value_or(NoText));
         seen(QStringLiteral("difficult"), DialogRules::styleExplanation(language, true).value_or(NoText));

@@ -8,6 +8,7 @@
 #include "dialog/Dialog.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
+#include "puzzlefile/PzzFile.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/comun.h"
 
@@ -625,6 +626,43 @@ private slots:
         // Afterwards the board is back as it was, at the same zoom.
         QCOMPARE(boardProblem(*window, false), QString());
         QCOMPARE(window->getZoom(), zoom);
+    }
+    // A puzzle file named on the command line reaches the game as the file holds it, and
+    // saving the game in progress under another name writes the same bytes.
+    void puzzleFileThroughTheWindow()
+    {
+        TableroClass board;
+        board.Inicializar(3, 2, 3, 2, QStringLiteral("bmp   "), false, true);
+        board.IntercambiarFichas(1, 1, 3, 2);
+        PzzFile pzz;
+        board.getBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY);
+        pzz.extension = "bmp   ";
+        pzz.style = PzzFile::styleValue(true);
+        QBuffer picture(&pzz.picture);
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QVERIFY(picture.open(QIODevice::WriteOnly) && image.save(&picture, "BMP"));
+        QFile file(m_root.filePath("partida.pzz"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pzz.toBytes()) == pzz.toBytes().size());
+        file.close();
+
+        const auto window = startWindow(file.fileName());
+        const auto confirm = [](const QString &name) {
+            onNextModal([name](QWidget *modal) {
+                if (!name.isEmpty())
+                    modal->findChild<QLineEdit *>("TextSalvarComo")->setText(name);
+                modal->findChild<QPushButton *>("OKButton")->click();
+            });
+        };
+        confirm(QString());
+        window->abrirDialogoNuevoPuzzle();
+        QCOMPARE(window->tablero().NumeroDeFichasPorColocar(), qint16(2));
+        QCOMPARE(window->tablero().getCasillasX() * 10 + window->tablero().getCasillasY(), 32);
+        confirm(QStringLiteral("copia"));
+        window->guardarPuzzle();
+        QFile copy(m_root.filePath("copia.pzz"));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), pzz.toBytes());
     }
 };
 

@@ -1,7 +1,7 @@
 #include "game/BestResults.h"
 
+#include "board/GridRange.h"
 #include "game/PlayClock.h"
-#include "puzzlefile/PzzFile.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/StateFolders.h"
 
@@ -33,11 +33,6 @@ QJsonObject toJson(const BestResult &r)
             {"games", r.games}};
 }
 
-bool inGrid(int n)
-{
-    return n >= PzzFile::MinCount && n <= PzzFile::MaxCount;
-}
-
 bool fromJson(const QJsonValue &value, BestResult &r)
 {
     const QJsonObject o = value.toObject();
@@ -50,8 +45,8 @@ bool fromJson(const QJsonValue &value, BestResult &r)
     const double time = o.value("timeMs").toDouble(-1);
     r.when = QDateTime::fromString(o.value("when").toString(), Qt::ISODate);
     r.games = o.value("games").toInt(-1);
-    if (r.picture.size() != 64 || !inGrid(columns) || !inGrid(rows) || r.moves < 0 || r.games < 1 ||
-        !(time >= 0 && time < 1e15) || !r.when.isValid())
+    if (r.picture.size() != 64 || !GridRange::contains(columns) || !GridRange::contains(rows) ||
+        r.moves < 0 || r.games < 1 || !(time >= 0 && time < 1e15) || !r.when.isValid())
         return false;
     r.columns = qint16(columns);
     r.rows = qint16(rows);

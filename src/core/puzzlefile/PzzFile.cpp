@@ -100,7 +100,7 @@ PzzFile::Check PzzFile::read(QByteArray &&bytes, PzzFile &out, Identity identity
     out.style = int16At(bytes, 20);
     out.reservedA = int32At(bytes, 22);
     out.reservedB = int32At(bytes, 26);
-    if (out.columns < MinCount || out.columns > MaxCount || out.rows < MinCount || out.rows > MaxCount)
+    if (!GridRange::contains(out.columns) || !GridRange::contains(out.rows))
         return Check::Damaged;
 
     const qsizetype pictureStart = HeaderSize + out.tableSize();
@@ -128,7 +128,7 @@ PzzFile::Check PzzFile::read(QByteArray &&bytes, PzzFile &out, Identity identity
 
 bool PzzFile::layoutIsValid() const
 {
-    if (columns < MinCount || columns > MaxCount || rows < MinCount || rows > MaxCount)
+    if (!GridRange::contains(columns) || !GridRange::contains(rows))
         return false;
     if (fichasX != columns || fichasY != rows)
         return false;

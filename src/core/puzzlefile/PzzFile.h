@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/GridRange.h"
 #include "board/TableroClass.h"
 
 #include <QByteArray>
@@ -17,12 +18,10 @@ struct PzzFile {
     static constexpr qint16 Version = 1;
     static constexpr int HeaderSize = 30;
     static constexpr int ExtensionSize = 6;
-    static constexpr qint16 MinCount = 2;
-    static constexpr qint16 MaxCount = 30;
     // A picture part larger than this could not be decoded within the picture loader's
     // allocation limit anyway; refusing it early keeps a hostile file from filling memory.
     static constexpr qint64 MaxPictureBytes = qint64(256) * 1024 * 1024;
-    static constexpr qint64 MaxFileBytes = HeaderSize + 4 * MaxCount * MaxCount + MaxPictureBytes;
+    static constexpr qint64 MaxFileBytes = HeaderSize + 4 * GridRange::Max * GridRange::Max + MaxPictureBytes;
 
     enum class Check { Ok, WrongMagic, WrongVersion, Damaged };
     // Sources of a save keep whatever magic and version they carry; the game's reader

@@ -1,5 +1,6 @@
 #include "settings/ConfigFileHandler.h"
 
+#include "io/FileLayer.h"
 #include "io/RunTimeError.h"
 #include "settings/comun.h"
 
@@ -7,14 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <utility>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace
 {
@@ -139,24 +135,13 @@ void report(const QString &text)
         qWarning("%s", qUtf8Printable(text));
 }
 
-RunTimeError openFailure(int error)
-{
-    if (error == EACCES || error == EPERM)
-        return RunTimeError(RunTimeError::PermissionDenied, QStringLiteral("Permission denied"));
-    return RunTimeError(RunTimeError::FileIOError, QStringLiteral("Path/File access error"));
-}
-
-// QFile does not say why an opening failed, and a denied file deserves its own message.
+// The old reader told a denied file apart and gave every other failure one number.
 void openForReading(QFile &file)
 {
-    if (QFileInfo(file.fileName()).isDir())
-        throw openFailure(EISDIR);
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw openFailure(errno);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw openFailure(0);
+    if (const auto failure = FileLayer::openForReading(file)) {
+        if (failure->number == RunTimeError::PermissionDenied)
+            throw RunTimeError(RunTimeError::PermissionDenied, QStringLiteral("Permission denied"));
+        throw RunTimeError(RunTimeError::FileIOError, QStringLiteral("Path/File access error"));
     }
 }
 
@@ -285,14 +270,7 @@ QByteArray ConfigFileHandler::configLine() const
 
 bool ConfigFileHandler::saveConfigFile()
 {
-    QSaveFile file(filePath());
-    // Unbuffered, so a full disk fails the write rather than slipping through commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
     const QByteArray line = configLine();
-    if (file.write(line) != line.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !FileLayer::writeAtomically(filePath(),
+                                       [&line](QIODevice &out) { return out.write(line) == line.size(); });
 }

@@ -8,7 +8,7 @@
 #include "board/RasterOp.h"
 #include "changeSizeImage.h"
 #include "dialog/Dialog.h"
-#include "dialog/SalvarLeerPuzzle2.h"
+#include "game/GameSetup.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
@@ -232,20 +232,11 @@ ConfigFileHandler &tess2mainform::configFile()
     return *ConfigFile;
 }
 
-SalvarLeerPuzzle2 &tess2mainform::puzzleFiles()
-{
-    if (!m_puzzleFiles)
-        m_puzzleFiles = std::make_unique<SalvarLeerPuzzle2>(this);
-    return *m_puzzleFiles;
-}
-
 Dialog &tess2mainform::dialog()
 {
     if (!m_dialog) {
         DialogHost host;
         host.config = [this]() -> ConfigFileHandler & { return configFile(); };
-        host.tablero = [this]() -> TableroClass & { return Tablero; };
-        host.puzzleFiles = [this]() -> SalvarLeerPuzzle2 & { return puzzleFiles(); };
         host.commandLine = m_commandLine;
         host.endProgram = [] { std::exit(1); };
         m_dialog = new Dialog(host, this);
@@ -457,14 +448,26 @@ void tess2mainform::abrirDialogoNuevoPuzzle()
     Dialog &d = dialog();
     d.setSaveMode(false);
     d.exec();
-    if (d.Ok)
-        Nuevopuzzle();
+    if (!d.Ok)
+        return;
+    // A puzzle file's arrangement reaches the game only now that the player confirmed it.
+    if (const std::optional<GameSetup> chosen = d.choice(); chosen && chosen->board)
+        Tablero = *chosen->board;
+    Nuevopuzzle();
 }
 
 void tess2mainform::guardarPuzzle()
 {
     Dialog &d = dialog();
-    d.setSaveMode(true);
+    GameSetup current;
+    current.archivo = d.Archivo;
+    current.archivoSinPath = d.ArchivoSinPath;
+    current.extension = Tablero.getExtension();
+    current.columns = Tablero.getCasillasX();
+    current.rows = Tablero.getCasillasY();
+    current.sliding = d.theJuegoDelCuadradito;
+    current.board = Tablero;
+    d.beginSave(current);
     d.exec();
     d.setSaveMode(false);
 }

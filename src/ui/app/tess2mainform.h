@@ -26,7 +26,6 @@ class QLabel;
 class QMenu;
 class QScrollBar;
 class QToolBar;
-class SalvarLeerPuzzle2;
 
 // The main window: it owns the board, the settings, the source picture and the game
 // state, lays out the board viewport, and wires menus, toolbar and mouse to the rules.
@@ -75,7 +74,6 @@ public:
     TableroClass &tablero() { return Tablero; }
     ConfigFileHandler &configFile();
     Dialog &dialog();
-    SalvarLeerPuzzle2 &puzzleFiles();
     FormVentanita *ventanita() const { return m_ventanita; }
     FormAcercaDe *acercaDe() const { return m_acercaDe; }
     KeyStore &keyStore() { return m_keys; }
@@ -134,7 +132,6 @@ private:
     QString m_resourceFolder;
     TableroClass Tablero;
     std::unique_ptr<ConfigFileHandler> ConfigFile;
-    std::unique_ptr<SalvarLeerPuzzle2> m_puzzleFiles;
     QPointer<Dialog> m_dialog;
     QPointer<FormVentanita> m_ventanita;
     QPointer<FormAcercaDe> m_acercaDe;

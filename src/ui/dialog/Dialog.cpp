@@ -1,9 +1,12 @@
 #include "dialog/Dialog.h"
 
-#include "board/TableroClass.h"
+#include "PuzzlePictures.h"
+#include "board/GridRange.h"
 #include "changeSizeImage.h"
 #include "dialog/DialogRules.h"
-#include "dialog/SalvarLeerPuzzle2.h"
+#include "dialog/FolderBrowser.h"
+#include "dialog/PuzzleOptions.h"
+#include "dialog/SaveMode.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
@@ -12,12 +15,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCollator>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,191 +26,85 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
-#include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <vector>
 
 namespace
 {
 
-const char *const Ctx = "Dialog";
-const QString RootDrive = QStringLiteral("/");
-constexpr int MinCount = 2;
-constexpr int MaxCount = 30;
-
 QString caption(qint16 language, const char *source)
 {
-    return ModuloIdioma::text(language, Ctx, source);
+    return ModuloIdioma::text(language, "Dialog", source);
 }
 
-bool listable(const QString &folder)
+template <class Widget> Widget *named(Widget *widget, const char *name)
 {
-    const QFileInfo info(folder);
-    return info.isDir() && info.isReadable() && info.isExecutable();
-}
-
-// A drive can be used when it is still mounted where the list says and can be listed.
-bool volumeReady(const QString &root)
-{
-    const QStorageInfo volume(root);
-    return volume.isValid() && volume.isReady() &&
-           QDir::cleanPath(volume.rootPath()) == QDir::cleanPath(root) && listable(root);
-}
-
-QStringList volumeRoots()
-{
-    QStringList roots{RootDrive};
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &volume : volumes) {
-        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
-            roots << volume.rootPath();
-    }
-    roots.removeDuplicates();
-    std::sort(roots.begin(), roots.end());
-    return roots;
-}
-
-// Sorts as the file list shows names, so "first file" means the same in both.
-void sortLikeFileList(QStringList &names)
-{
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(names.begin(), names.end(),
-              [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+    widget->setObjectName(QLatin1String(name));
+    return widget;
 }
 
 } // namespace
 
 Dialog::Dialog(const DialogHost &host, QWidget *parent)
-    : QDialog(parent), m_host(host), m_pendingBoard(std::make_unique<TableroClass>())
+    : QDialog(parent), m_host(host), m_puzzleFiles(puzzlePictures())
 {
     setObjectName(QStringLiteral("Dialog"));
     buildControls();
+    layOutControls();
+    connectControls();
     setCaptions(ModuloIdioma::Spanish);
     Form_Load();
 }
 
 Dialog::~Dialog() = default;
 
+// Created in the order the player tabs through them.
 void Dialog::buildControls()
 {
-    auto named = [](auto *widget, const char *name) {
-        widget->setObjectName(QLatin1String(name));
-        return widget;
-    };
-
     Frame1 = named(new QGroupBox(this), "Frame1");
-    Drive1 = named(new QComboBox(Frame1), "Drive1");
-    Dir1 = named(new QTreeView(Frame1), "Dir1");
-    File1 = named(new QListView(Frame1), "File1");
-    Label5 = named(new QLabel(Frame1), "Label5");
-    Combo1 = named(new QComboBox(Frame1), "Combo1");
+    m_browser = new FolderBrowser(Frame1);
     Image1 = named(new QLabel(Frame1), "Image1");
     CheckMostrarImagen = named(new QCheckBox(Frame1), "CheckMostrarImagen");
     CheckRecordardir = named(new QCheckBox(Frame1), "CheckRecordardir");
     LabArchivo = named(new QLabel(Frame1), "LabArchivo");
-    ListX = named(new QListWidget(this), "ListX");
-    ListY = named(new QListWidget(this), "ListY");
-    Label2 = named(new QLabel(this), "Label2");
-    Frame2 = named(new QGroupBox(this), "Frame2");
-    OptionNormal = named(new QRadioButton(Frame2), "OptionNormal");
-    OptionDificil = named(new QRadioButton(Frame2), "OptionDificil");
-    Label3 = named(new QLabel(Frame2), "Label3");
-    LabelSalvarComo = named(new QLabel(this), "LabelSalvarComo");
-    TextSalvarComo = named(new QLineEdit(this), "TextSalvarComo");
+    m_options = new PuzzleOptions(this);
+    m_save = new SaveMode(this);
     OKButton = named(new QPushButton(this), "OKButton");
     CancelButton = named(new QPushButton(this), "CancelButton");
 
-    m_dirModel = new QFileSystemModel(this);
-    m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_dirModel->setRootPath(RootDrive);
-    // A view moves its current row when that row is removed; such moves are not the
-    // player's choice, so the reactions skip them and the views are put back afterwards.
-    connect(m_dirModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { m_tidying = true; });
-    Dir1->setModel(m_dirModel);
-    // Folders arrive from a background thread; keep the current one in sight as its
-    // ancestors fill in.
-    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
-        if (m_folder.startsWith(path))
-            revealFolder();
-    });
-    connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
-        m_tidying = false;
-        const QModelIndex folder = m_dirModel->index(m_folder);
-        if (Dir1->currentIndex() != folder) {
-            m_quiet = true;
-            Dir1->setCurrentIndex(folder);
-            m_quiet = false;
-        }
-    });
-    Dir1->setHeaderHidden(true);
-    for (int column = 1; column < m_dirModel->columnCount(); ++column)
-        Dir1->hideColumn(column);
-
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    m_fileModel->setNameFilterDisables(false);
-    connect(m_fileModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { m_tidying = true; });
-    File1->setModel(m_fileModel);
-    connect(m_fileModel, &QAbstractItemModel::rowsRemoved, this, [this] {
-        m_tidying = false;
-        if (File1->currentIndex().data().toString() != m_selectedName) {
-            m_quiet = true;
-            File1->selectionModel()->clear();
-            m_quiet = false;
-        }
-    });
-    File1->setSelectionMode(QAbstractItemView::SingleSelection);
-    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-
-    Combo1->setEditable(false);
     Image1->setFixedSize(220, 165);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFrameShape(QFrame::StyledPanel);
     LabArchivo->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    for (QListWidget *list : {ListX, ListY}) {
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setFixedWidth(60);
-    }
-    Label2->setWordWrap(true);
-    Label3->setWordWrap(true);
     OKButton->setDefault(true);
+}
 
+void Dialog::layOutControls()
+{
     auto *frame1Layout = new QGridLayout(Frame1);
-    frame1Layout->addWidget(Drive1, 0, 0);
-    frame1Layout->addWidget(Dir1, 1, 0, 3, 1);
-    frame1Layout->addWidget(File1, 0, 1, 2, 1);
-    frame1Layout->addWidget(Label5, 2, 1);
-    frame1Layout->addWidget(Combo1, 3, 1);
+    frame1Layout->addWidget(m_browser->Drive1, 0, 0);
+    frame1Layout->addWidget(m_browser->Dir1, 1, 0, 3, 1);
+    frame1Layout->addWidget(m_browser->File1, 0, 1, 2, 1);
+    frame1Layout->addWidget(m_browser->Label5, 2, 1);
+    frame1Layout->addWidget(m_browser->Combo1, 3, 1);
     auto *previewColumn = new QVBoxLayout;
-    previewColumn->addWidget(Image1);
-    previewColumn->addWidget(LabArchivo);
-    previewColumn->addWidget(CheckMostrarImagen);
-    previewColumn->addWidget(CheckRecordardir);
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{Image1, LabArchivo, CheckMostrarImagen, CheckRecordardir})
+        previewColumn->addWidget(widget);
     previewColumn->addStretch();
     frame1Layout->addLayout(previewColumn, 0, 2, 4, 1);
 
-    auto *frame2Layout = new QVBoxLayout(Frame2);
-    frame2Layout->addWidget(OptionNormal);
-    frame2Layout->addWidget(OptionDificil);
-    frame2Layout->addWidget(Label3);
-
     auto *countsRow = new QHBoxLayout;
-    countsRow->addWidget(ListX);
-    countsRow->addWidget(ListY);
+    countsRow->addWidget(m_options->ListX);
+    countsRow->addWidget(m_options->ListY);
     auto *optionsColumn = new QVBoxLayout;
     optionsColumn->addLayout(countsRow);
-    optionsColumn->addWidget(Label2);
-    optionsColumn->addWidget(Frame2);
-    optionsColumn->addWidget(LabelSalvarComo);
-    optionsColumn->addWidget(TextSalvarComo);
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_options->Label2, m_options->Frame2,
+                                                            m_save->LabelSalvarComo, m_save->TextSalvarComo})
+        optionsColumn->addWidget(widget);
     optionsColumn->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(OKButton);
@@ -221,34 +114,14 @@ void Dialog::buildControls()
     auto *top = new QHBoxLayout(this);
     top->addWidget(Frame1, 1);
     top->addLayout(optionsColumn);
+}
 
-    connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
-    connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (!m_quiet && !m_tidying && current.isValid())
-                    playerChoseFolder(m_dirModel->filePath(current));
-            });
-    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (!m_quiet && !m_tidying && current.isValid())
-                    File1_Click(m_fileModel->fileName(current));
-            });
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_quiet)
-            Combo1_Click();
-    });
+void Dialog::connectControls()
+{
+    connect(m_browser, &FolderBrowser::folderChanged, this, &Dialog::folderChanged);
+    connect(m_browser, &FolderBrowser::fileClicked, this, &Dialog::File1_Click);
     connect(CheckMostrarImagen, &QCheckBox::toggled, this, [this] { CheckMostrarImagen_Click(); });
-    connect(ListX, &QListWidget::currentRowChanged, this, [this] { ListX_Click(); });
-    connect(ListY, &QListWidget::currentRowChanged, this, [this] { ListX_Click(); });
-    connect(OptionNormal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            styleExplanation();
-    });
-    connect(OptionDificil, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            styleExplanation();
-    });
-    connect(TextSalvarComo, &QLineEdit::textChanged, this, [this] { TextSalvarComo_Change(); });
+    connect(m_save->TextSalvarComo, &QLineEdit::textChanged, this, [this] { TextSalvarComo_Change(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 }
@@ -257,14 +130,10 @@ void Dialog::setCaptions(qint16 language)
 {
     Frame1->setTitle(caption(language, QT_TRANSLATE_NOOP("Dialog", "Select an image")));
     CheckMostrarImagen->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Preview image")));
-    Frame2->setTitle(caption(language, QT_TRANSLATE_NOOP("Dialog", "Puzzle style")));
-    OptionNormal->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Normal")));
-    OptionDificil->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Difficult")));
-    Label2->setText(DialogRules::piecesSummary(language, 4, 4).value_or(QString()));
-    Label3->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Any piece can be moved to any place.")));
+    m_options->setCaptions(language);
     CheckRecordardir->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Remember this folder")));
-    Label5->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "File type:")));
-    LabelSalvarComo->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Save as:")));
+    m_browser->Label5->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "File type:")));
+    m_save->LabelSalvarComo->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Save as:")));
     OKButton->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "OK")));
     CancelButton->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Cancel")));
 }
@@ -277,8 +146,7 @@ void Dialog::applyLanguage()
     setCaptions(language);
     // The fixed captions describe 4 by 4 and the Normal style; once the player has chosen,
     // the labels describe the choice instead.
-    ListX_Click();
-    styleExplanation();
+    m_options->describeChoice();
 }
 
 // ---- loading ----
@@ -291,50 +159,41 @@ void Dialog::Form_Load()
     ArchivoSinPath.clear();
     PartesX = 1;
     PartesY = 1;
-    LabelSalvarComo->hide();
-    TextSalvarComo->hide();
+    m_save->hideName();
     Ok = false;
-    saveMode = false;
+    m_save->setActive(false);
 
+    ConfigFileHandler &config = m_host.config();
     const std::vector<std::function<void()>> steps = {
         [this] { applyLanguage(); },
-        [this] {
-            for (int count = MinCount; count <= MaxCount; ++count) {
-                ListX->addItem(QString::number(count));
-                ListY->addItem(QString::number(count));
-            }
-        },
-        [this] {
-            CheckMostrarImagen->setChecked(m_host.config().getMostrarImagen() != 0);
+        [this] { m_options->fillCounts(); },
+        [this, &config] {
+            CheckMostrarImagen->setChecked(config.getMostrarImagen() != 0);
             CheckMostrarImagen_Click();
         },
-        [this] { CheckRecordardir->setChecked(m_host.config().getRecordardir() != 0); },
-        [this] {
-            selectCount(ListX, m_host.config().getListX());
-            selectCount(ListY, m_host.config().getListY());
+        [this, &config] { CheckRecordardir->setChecked(config.getRecordardir() != 0); },
+        [this, &config] {
+            m_options->selectCount(m_options->ListX, config.getListX());
+            m_options->selectCount(m_options->ListY, config.getListY());
         },
-        [this] { setOptions(m_host.config().getOptionDificil()); },
-        [this] {
-            setDrive(m_host.config().getDialogDrive());
-            setDir(m_host.config().getDialogPath());
+        [this, &config] { m_options->setOptions(config.getOptionDificil()); },
+        [this, &config] {
+            m_browser->setDrive(config.getDialogDrive());
+            m_browser->setDir(config.getDialogPath());
         },
         [this] {
-            {
-                const QSignalBlocker blocker(Combo1);
-                Combo1->addItems(DialogRules::fileTypePatterns());
-            }
-            selectFileType(0);
+            m_browser->addFileTypes(DialogRules::fileTypePatterns());
+            m_browser->selectFileType(0);
         },
         [this] { selectCommandLineFile(); },
     };
-
     for (const auto &step : steps) {
         try {
             step();
         } catch (const RunTimeError &e) {
             if (e.number() == RunTimeError::PathNotFound || e.number() == RunTimeError::DeviceUnavailable ||
                 e.number() == RunTimeError::PermissionDenied) {
-                useProgramFolder();
+                m_browser->showProgramFolder();
                 continue;
             }
             Messages::show(this, DialogRules::errorMessage(e.number(), e.description()));
@@ -353,147 +212,36 @@ void Dialog::loadDialogIcon()
     setWindowIcon(comun::windowIcon());
 }
 
-void Dialog::useProgramFolder()
+void Dialog::selectCommandLineFile()
 {
-    const QString folder = comun::programFolder();
+    if (m_host.commandLine.isEmpty())
+        return;
     try {
-        setDrive(comun::driveOf(folder));
-        setDir(folder);
+        const QString name = m_browser->openCommandLineFile(
+            DialogRules::splitPath(DialogRules::stripQuotes(m_host.commandLine)));
+        if (!name.isEmpty())
+            File1_Click(name);
     } catch (const RunTimeError &) {
-        // The program's own folder is always there; should it not be, the root stays.
+        // A command line that names nothing usable leaves the dialog as the settings made it.
     }
 }
 
-// ---- browsing ----
+// ---- browsing and preview ----
+
+QString Dialog::folder() const
+{
+    return m_browser->folder();
+}
 
 QString Dialog::drive() const
 {
-    return Drive1->currentText();
+    return m_browser->drive();
 }
 
-void Dialog::fillDrives()
+void Dialog::folderChanged()
 {
-    const QString current = Drive1->currentText();
-    QStringList roots = volumeRoots();
-    if (!current.isEmpty() && !roots.contains(current))
-        roots << current;
-    const QSignalBlocker blocker(Drive1);
-    Drive1->clear();
-    Drive1->addItems(roots);
-    Drive1->setCurrentIndex(current.isEmpty() ? Drive1->findText(RootDrive) : Drive1->findText(current));
-}
-
-void Dialog::setDrive(const QString &root)
-{
-    int index = Drive1->findText(root);
-    if (index < 0) {
-        fillDrives();
-        index = Drive1->findText(root);
-    }
-    if (index < 0 || root.isEmpty())
-        throw RunTimeError(RunTimeError::DeviceUnavailable, QStringLiteral("Device unavailable"));
-    if (index != Drive1->currentIndex())
-        Drive1->setCurrentIndex(index);
-}
-
-void Dialog::showDriveOf(const QString &folder)
-{
-    const QString root = comun::driveOf(folder);
-    int index = Drive1->findText(root);
-    const QSignalBlocker blocker(Drive1);
-    if (index < 0) {
-        Drive1->addItem(root);
-        index = Drive1->count() - 1;
-    }
-    Drive1->setCurrentIndex(index);
-}
-
-void Dialog::Drive1_Change()
-{
-    const QString root = Drive1->currentText();
-    if (volumeReady(root)) {
-        try {
-            setDir(root);
-            m_selectedName.clear();
-            LabArchivo->clear();
-            clearPicture();
-            return;
-        } catch (const RunTimeError &) {
-            // Gone between the check and the listing: the same as a drive that is not ready.
-        }
-    }
-    if (const auto text = DialogRules::notReadyMessage(ModuloIdioma::idioma()))
-        Messages::show(this, *text);
-    if (root == RootDrive)
-        return;
-    int index = Drive1->findText(RootDrive);
-    if (index < 0) {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->addItem(RootDrive);
-        index = Drive1->count() - 1;
-    }
-    Drive1->setCurrentIndex(index);
-}
-
-void Dialog::setDir(const QString &folder)
-{
-    if (folder.isEmpty())
-        throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
-    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    if (!QFileInfo(clean).isDir())
-        throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
-    if (!listable(clean))
-        throw RunTimeError(RunTimeError::PermissionDenied, QStringLiteral("Permission denied"));
-    showDriveOf(clean);
-    if (clean == m_folder)
-        return;
-    m_folder = clean;
-    const QModelIndex index = m_dirModel->index(clean);
-    if (index.isValid()) {
-        m_quiet = true;
-        Dir1->setCurrentIndex(index);
-        m_quiet = false;
-        Dir1->scrollTo(index);
-        Dir1->expand(index);
-    }
-    Dir1_Change();
-}
-
-void Dialog::playerChoseFolder(const QString &folder)
-{
-    try {
-        setDir(folder);
-    } catch (const RunTimeError &) {
-        Messages::show(this, DialogRules::unreadableFolderMessage(ModuloIdioma::idioma(), folder));
-        m_quiet = true;
-        Dir1->setCurrentIndex(m_dirModel->index(m_folder));
-        m_quiet = false;
-    }
-}
-
-void Dialog::Dir1_Change()
-{
-    m_fileModel->setRootPath(m_folder);
-    m_quiet = true;
-    File1->setRootIndex(m_fileModel->index(m_folder));
-    File1->selectionModel()->clear();
-    m_quiet = false;
-    m_selectedName.clear();
     LabArchivo->clear();
     clearPicture();
-}
-
-void Dialog::selectFileType(int entry)
-{
-    m_quiet = true;
-    Combo1->setCurrentIndex(entry);
-    m_quiet = false;
-    Combo1_Click();
-}
-
-void Dialog::Combo1_Click()
-{
-    m_fileModel->setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
 }
 
 void Dialog::CheckMostrarImagen_Click()
@@ -501,76 +249,24 @@ void Dialog::CheckMostrarImagen_Click()
     Image1->setVisible(CheckMostrarImagen->isChecked());
 }
 
-QString Dialog::filePath(const QString &name) const
-{
-    return QDir(m_folder).filePath(name);
-}
-
-QStringList Dialog::listFiles(const QString &folder) const
-{
-    QDir dir(folder);
-    dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    dir.setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
-    QStringList names = dir.entryList();
-    sortLikeFileList(names);
-    return names;
-}
-
-void Dialog::selectInFileList(const QString &name)
-{
-    const QModelIndex index = m_fileModel->index(filePath(name));
-    m_quiet = true;
-    if (index.isValid())
-        File1->setCurrentIndex(index);
-    else
-        File1->selectionModel()->clear();
-    m_quiet = false;
-}
-
-void Dialog::selectCommandLineFile()
-{
-    if (m_host.commandLine.isEmpty())
-        return;
-    try {
-        const DialogRules::SplitPath parts =
-            DialogRules::splitPath(DialogRules::stripQuotes(m_host.commandLine));
-        selectFileType(0);
-        if (!QFileInfo(parts.folder).isDir())
-            throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
-        setDrive(comun::driveOf(parts.folder));
-        setDir(parts.folder);
-
-        // The list is read here directly: the file list fills itself in the background.
-        const QStringList names = listFiles(m_folder);
-        qsizetype position = names.indexOf(parts.name);
-        if (position < 0) {
-            Messages::show(this, QStringLiteral("File ") + parts.name + QStringLiteral(" not found"));
-            position = 0;
-        }
-        if (names.isEmpty())
-            return;
-        selectInFileList(names.at(position));
-        File1_Click(names.at(position));
-    } catch (const RunTimeError &) {
-        // A command line that names nothing usable leaves the dialog as the settings made it.
-    }
-}
-
 void Dialog::File1_Click(const QString &name)
 {
     LabArchivo->setText(name);
-    m_selectedName = name;
+    m_browser->setSelectedName(name);
+    // The file chosen before no longer counts, and its picture's bytes need not stay in
+    // memory while this one is read.
+    m_puzzleFileBytes.clear();
     try {
         if (DialogRules::isPuzzleFileName(name)) {
             puzzleFileClick(name);
             return;
         }
-        const QImage image = changeSizeImage::loadFileReduced(filePath(name));
+        const QImage image = changeSizeImage::loadFileReduced(m_browser->filePath(name));
         if (image.isNull())
             throw RunTimeError(RunTimeError::InvalidPicture, QStringLiteral("Invalid picture"));
         setPicture(image);
         theCargadoMedioMontado = false;
-        setCountsAndStyleEnabled(true);
+        m_options->setEnabled(true);
     } catch (const RunTimeError &e) {
         if (e.number() == RunTimeError::InvalidPicture) {
             clearPicture();
@@ -583,30 +279,34 @@ void Dialog::File1_Click(const QString &name)
 
 void Dialog::puzzleFileClick(const QString &name)
 {
-    // The file is read into a board of the dialog's own; the game's board takes it only
-    // when the player confirms, so a cancelled dialog or a save leaves the game alone.
+    // The file is read into a board of the dialog's own; the game takes it only when the
+    // player confirms, so a cancelled dialog or a save leaves the game alone.
     TableroClass board;
     bool style = false;
-    const qint16 result = m_host.puzzleFiles().leerPuzzle(filePath(name), board, style);
-    if (result != 0) {
+    QByteArray bytes;
+    const SalvarLeerPuzzle2::Result read =
+        m_puzzleFiles.leerPuzzle(m_browser->filePath(name), board, style, &bytes);
+    if (!read.message.isEmpty())
+        Messages::show(this, read.message);
+    if (read.code != 0) {
         // An earlier picture must not stay: a confirmation would build the puzzle from it
         // under this file's name.
         clearPicture();
-        const QString text = DialogRules::refusedPuzzleFileMessage(ModuloIdioma::idioma(), result, name);
+        const QString text = DialogRules::refusedPuzzleFileMessage(ModuloIdioma::idioma(), read.code, name);
         if (!text.isEmpty())
             Messages::show(this, text);
         return;
     }
-    if (board.getCasillasX() < MinCount || board.getCasillasX() > MaxCount ||
-        board.getCasillasY() < MinCount || board.getCasillasY() > MaxCount) {
+    if (!GridRange::contains(board.getCasillasX()) || !GridRange::contains(board.getCasillasY())) {
         clearPicture();
         throw RunTimeError(RunTimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     }
-    *m_pendingBoard = board;
+    m_pendingBoard = board;
     m_boardPending = true;
     m_puzzleFileStyle = style;
+    m_puzzleFileBytes = std::move(bytes);
     theCargadoMedioMontado = true;
-    setPicture(m_host.puzzleFiles().picture());
+    setPicture(m_puzzleFiles.picture());
     showPuzzleFileChoice();
 }
 
@@ -626,62 +326,17 @@ void Dialog::clearPicture()
     setPicture(QImage());
 }
 
-// ---- counts and styles ----
-
-void Dialog::selectCount(QListWidget *list, int count)
-{
-    list->setCurrentRow(std::clamp(count, MinCount, MaxCount) - MinCount);
-    ListX_Click();
-}
-
-int Dialog::selectedCount(const QListWidget *list) const
-{
-    const QListWidgetItem *item = list->currentItem();
-    return item ? item->text().toInt() : 0;
-}
-
-void Dialog::ListX_Click()
-{
-    const int x = selectedCount(ListX);
-    const int y = selectedCount(ListY);
-    if (x == 0 || y == 0)
-        return;
-    if (const auto text = DialogRules::piecesSummary(ModuloIdioma::idioma(), x, y))
-        Label2->setText(*text);
-}
-
-void Dialog::setOptions(bool dificil)
-{
-    (dificil ? OptionDificil : OptionNormal)->setChecked(true);
-    styleExplanation();
-}
-
-void Dialog::styleExplanation()
-{
-    if (!OptionNormal->isChecked() && !OptionDificil->isChecked())
-        return;
-    if (const auto text = DialogRules::styleExplanation(ModuloIdioma::idioma(), OptionDificil->isChecked()))
-        Label3->setText(*text);
-}
-
 bool Dialog::optionDificil() const
 {
-    return OptionDificil->isChecked();
-}
-
-void Dialog::setCountsAndStyleEnabled(bool enabled)
-{
-    for (QWidget *control : {static_cast<QWidget *>(ListX), static_cast<QWidget *>(ListY),
-                             static_cast<QWidget *>(OptionNormal), static_cast<QWidget *>(OptionDificil)})
-        control->setEnabled(enabled);
+    return m_options->dificil();
 }
 
 void Dialog::showPuzzleFileChoice()
 {
-    selectCount(ListX, m_pendingBoard->getCasillasX());
-    selectCount(ListY, m_pendingBoard->getCasillasY());
-    setOptions(m_puzzleFileStyle);
-    setCountsAndStyleEnabled(false);
+    m_options->selectCount(m_options->ListX, m_pendingBoard.getCasillasX());
+    m_options->selectCount(m_options->ListY, m_pendingBoard.getCasillasY());
+    m_options->setOptions(m_puzzleFileStyle);
+    m_options->setEnabled(false);
 }
 
 bool Dialog::puzzleFileChosen() const
@@ -691,99 +346,106 @@ bool Dialog::puzzleFileChosen() const
 
 // ---- modes and confirmation ----
 
+void Dialog::beginSave(const GameSetup &current)
+{
+    m_save->setGame(current);
+    setSaveMode(true);
+}
+
 void Dialog::setSaveMode(bool aSaveMode)
 {
-    saveMode = aSaveMode;
-    if (saveMode) {
-        Combo1->setEnabled(false);
-        setCountsAndStyleEnabled(false);
-        const TableroClass &board = m_host.tablero();
-        const QString base = DialogRules::splitFileName(ArchivoSinPath);
-        QString suggested;
-        switch (SalvarLeerPuzzle2::getComoHayQueSalvarlo(board, ArchivoSinPath)) {
-        case 1:
-        case 3:
-            selectFileType(1);
-            suggested = base + QLatin1Char('.') + board.getExtension();
-            break;
-        case 2:
-        case 4:
-            selectFileType(2);
-            suggested = base + QStringLiteral(".pzz");
-            break;
-        default:
-            break;
-        }
-        if (board.getCasillasX() >= MinCount && board.getCasillasX() <= MaxCount)
-            selectCount(ListX, board.getCasillasX());
-        if (board.getCasillasY() >= MinCount && board.getCasillasY() <= MaxCount)
-            selectCount(ListY, board.getCasillasY());
-        LabelSalvarComo->show();
-        TextSalvarComo->show();
-        TextSalvarComo->setText(suggested);
+    m_save->setActive(aSaveMode);
+    if (aSaveMode) {
+        m_browser->Combo1->setEnabled(false);
+        m_options->setEnabled(false);
+        const SaveMode::Suggestion suggestion = m_save->suggestion();
+        m_browser->selectFileType(suggestion.fileType);
+        if (GridRange::contains(suggestion.columns))
+            m_options->selectCount(m_options->ListX, suggestion.columns);
+        if (GridRange::contains(suggestion.rows))
+            m_options->selectCount(m_options->ListY, suggestion.rows);
+        m_save->showName(suggestion.name);
         TextSalvarComo_Change();
         return;
     }
 
-    Combo1->setEnabled(true);
+    m_browser->Combo1->setEnabled(true);
     if (puzzleFileChosen()) {
         // The lists must keep showing the chosen puzzle file's grid: the game takes that
         // file's board as it is, and its grid has to match the counts confirmed with it.
         showPuzzleFileChoice();
     } else {
-        setCountsAndStyleEnabled(true);
-        selectCount(ListX, m_host.config().getListX());
-        selectCount(ListY, m_host.config().getListY());
-        setOptions(m_host.config().getOptionDificil());
+        m_options->setEnabled(true);
+        m_options->selectCount(m_options->ListX, m_host.config().getListX());
+        m_options->selectCount(m_options->ListY, m_host.config().getListY());
+        m_options->setOptions(m_host.config().getOptionDificil());
     }
-    selectFileType(0);
-    LabelSalvarComo->hide();
-    TextSalvarComo->hide();
-    TextSalvarComo->clear();
+    m_browser->selectFileType(0);
+    m_save->hideName();
+    m_save->TextSalvarComo->clear();
 }
 
 void Dialog::TextSalvarComo_Change()
 {
-    if (saveMode)
-        OKButton->setEnabled(!TextSalvarComo->text().isEmpty());
+    if (m_save->active())
+        OKButton->setEnabled(!m_save->TextSalvarComo->text().isEmpty());
 }
 
 void Dialog::OKButton_Click()
 {
-    if (saveMode) {
-        const qint16 result =
-            m_host.puzzleFiles().salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
-                                              TextSalvarComo->text(), theJuegoDelCuadradito);
-        if (result == 0) {
-            saveMode = false;
+    if (m_save->active()) {
+        if (m_save->save(m_puzzleFiles, m_browser->folder()) == 0)
             QDialog::done(QDialog::Accepted);
-        } else if (result == RunTimeError::BadFileName) {
-            TextSalvarComo->clear();
-        }
         return;
     }
-
-    const qint16 language = ModuloIdioma::idioma();
     if (m_picture.isNull()) {
-        if (const auto text = DialogRules::choseImageMessage(language))
+        if (const auto text = DialogRules::choseImageMessage(ModuloIdioma::idioma()))
             Messages::show(this, *text);
         return;
     }
-    const int x = selectedCount(ListX);
-    const int y = selectedCount(ListY);
+    confirmChoice();
+    Ok = true;
+    QDialog::done(QDialog::Accepted);
+}
+
+void Dialog::confirmChoice()
+{
+    const QString name = m_browser->selectedName();
+    const int x = m_options->selectedCount(m_options->ListX);
+    const int y = m_options->selectedCount(m_options->ListY);
     if (x != 0)
         PartesX = static_cast<qint16>(x);
     if (y != 0)
         PartesY = static_cast<qint16>(y);
-    Archivo = filePath(m_selectedName);
-    theJuegoDelCuadradito = OptionDificil->isChecked();
-    theExtension = DialogRules::fitExtension(m_selectedName);
-    ArchivoSinPath = m_selectedName;
+    Archivo = m_browser->filePath(name);
+    theJuegoDelCuadradito = m_options->dificil();
+    theExtension = DialogRules::fitExtension(name);
+    ArchivoSinPath = name;
+    storeSettings(x, y);
 
+    GameSetup chosen;
+    chosen.archivo = Archivo;
+    chosen.archivoSinPath = ArchivoSinPath;
+    chosen.extension = theExtension;
+    chosen.columns = PartesX;
+    chosen.rows = PartesY;
+    chosen.sliding = theJuegoDelCuadradito;
+    chosen.picture = m_picture;
+    if (theCargadoMedioMontado.value_or(false)) {
+        chosen.pictureBytes = m_puzzleFileBytes;
+        if (m_boardPending)
+            chosen.board = m_pendingBoard;
+        m_boardPending = false;
+    }
+    m_choice = chosen;
+}
+
+void Dialog::storeSettings(int x, int y)
+{
     ConfigFileHandler &config = m_host.config();
     if (CheckRecordardir->isChecked()) {
-        config.setDialogDrive(Drive1->currentText());
-        config.setDialogPath(m_folder);
+        config.setDialogDrive(m_browser->drive());
+        config.setDialogPath(m_browser->folder());
     } else {
         const QString programFolder = comun::programFolder();
         config.setDialogDrive(comun::driveOf(programFolder));
@@ -795,15 +457,13 @@ void Dialog::OKButton_Click()
         config.setListX(static_cast<qint16>(x));
     if (y != 0)
         config.setListY(static_cast<qint16>(y));
-    config.setOptionDificil(OptionDificil->isChecked());
+    config.setOptionDificil(m_options->dificil());
     config.saveConfigFile();
+}
 
-    if (theCargadoMedioMontado.value_or(false) && m_boardPending) {
-        m_host.tablero() = *m_pendingBoard;
-        m_boardPending = false;
-    }
-    Ok = true;
-    QDialog::done(QDialog::Accepted);
+std::optional<GameSetup> Dialog::choice() const
+{
+    return Ok ? m_choice : std::nullopt;
 }
 
 void Dialog::CancelButton_Click()
@@ -830,25 +490,7 @@ void Dialog::closeEvent(QCloseEvent *event)
 
 void Dialog::showEvent(QShowEvent *event)
 {
-    fillDrives();
+    m_browser->fillDrives();
     QDialog::showEvent(event);
-    QTimer::singleShot(0, this, &Dialog::revealFolder);
-}
-
-void Dialog::revealFolder()
-{
-    const QModelIndex index = m_dirModel->index(m_folder);
-    if (!index.isValid())
-        return;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
-        if (m_dirModel->canFetchMore(parent))
-            m_dirModel->fetchMore(parent);
-        Dir1->expand(parent);
-    }
-    if (Dir1->currentIndex() != index) {
-        m_quiet = true;
-        Dir1->setCurrentIndex(index);
-        m_quiet = false;
-    }
-    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    QTimer::singleShot(0, m_browser, &FolderBrowser::revealFolder);
 }

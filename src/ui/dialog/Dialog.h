@@ -1,36 +1,29 @@
 #pragma once
 
+#include "game/GameSetup.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class ConfigFileHandler;
+class FolderBrowser;
+class PuzzleOptions;
 class QCheckBox;
-class QComboBox;
-class QFileSystemModel;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListView;
-class QListWidget;
 class QPushButton;
-class QRadioButton;
-class QTreeView;
-class SalvarLeerPuzzle2;
-class TableroClass;
+class SaveMode;
 
 // What the dialog reaches of the main window. It asks for the objects each time it needs
 // them and never keeps its own reference.
 struct DialogHost {
     std::function<ConfigFileHandler &()> config;
-    std::function<TableroClass &()> tablero;
-    std::function<SalvarLeerPuzzle2 &()> puzzleFiles;
     // The program's arguments joined by single spaces; empty when there were none.
     QString commandLine;
     // Called after an unexpected error while loading has been shown; the program ends.
@@ -58,6 +51,12 @@ public:
     std::optional<bool> theCargadoMedioMontado;
     bool theJuegoDelCuadradito = false;
 
+    // The setup the player confirmed last with OK; nothing after a cancel. A puzzle file's
+    // arrangement comes with it once, at the confirmation that follows its reading.
+    std::optional<GameSetup> choice() const;
+    // Save mode for the game in progress: the next showing saves it.
+    void beginSave(const GameSetup &current);
+
     // Image1's picture: the one the puzzle is built from, kept while the preview is hidden.
     QImage picture() const { return m_picture; }
     bool optionDificil() const;
@@ -70,7 +69,7 @@ public:
     void applyLanguage();
 
     // The folder whose files are listed, and the drive (volume root) shown for it.
-    QString folder() const { return m_folder; }
+    QString folder() const;
     QString drive() const;
 
     // From now on a close request is the program ending and is let through without the
@@ -85,81 +84,49 @@ protected:
 
 private:
     void buildControls();
+    void layOutControls();
+    void connectControls();
     void setCaptions(qint16 language);
     void Form_Load();
     void loadDialogIcon();
-    void useProgramFolder();
     void selectCommandLineFile();
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void Combo1_Click();
+    void folderChanged();
     void CheckMostrarImagen_Click();
     void File1_Click(const QString &name);
     void puzzleFileClick(const QString &name);
-    void ListX_Click();
-    void styleExplanation();
     void TextSalvarComo_Change();
     void OKButton_Click();
+    void confirmChoice();
+    void storeSettings(int x, int y);
     void CancelButton_Click();
 
-    void fillDrives();
-    void setDrive(const QString &root);
-    void showDriveOf(const QString &folder);
-    void setDir(const QString &folder);
-    void revealFolder();
-    void playerChoseFolder(const QString &folder);
-    void selectFileType(int entry);
-    void selectCount(QListWidget *list, int count);
-    int selectedCount(const QListWidget *list) const;
-    void setOptions(bool dificil);
-    void setCountsAndStyleEnabled(bool enabled);
     void showPuzzleFileChoice();
     bool puzzleFileChosen() const;
     void setPicture(const QImage &image);
     void clearPicture();
-    QString filePath(const QString &name) const;
-    QStringList listFiles(const QString &folder) const;
-    void selectInFileList(const QString &name);
 
     DialogHost m_host;
+    SalvarLeerPuzzle2 m_puzzleFiles;
 
     QGroupBox *Frame1 = nullptr;
-    QComboBox *Drive1 = nullptr;
-    QTreeView *Dir1 = nullptr;
-    QListView *File1 = nullptr;
-    QLabel *Label5 = nullptr;
-    QComboBox *Combo1 = nullptr;
+    FolderBrowser *m_browser = nullptr;
     QLabel *Image1 = nullptr;
     QCheckBox *CheckMostrarImagen = nullptr;
     QCheckBox *CheckRecordardir = nullptr;
     QLabel *LabArchivo = nullptr;
-    QListWidget *ListX = nullptr;
-    QListWidget *ListY = nullptr;
-    QLabel *Label2 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QRadioButton *OptionNormal = nullptr;
-    QRadioButton *OptionDificil = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *LabelSalvarComo = nullptr;
-    QLineEdit *TextSalvarComo = nullptr;
+    PuzzleOptions *m_options = nullptr;
+    SaveMode *m_save = nullptr;
     QPushButton *OKButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
-    QFileSystemModel *m_dirModel = nullptr;
-    QFileSystemModel *m_fileModel = nullptr;
-
-    bool saveMode = false;
     QImage m_picture;
-    QString m_folder;
-    // The name the last click chose in the file list; a confirmation takes it.
-    QString m_selectedName;
-    // The puzzle file read last: its board, handed to the game at a confirmation, and its style.
-    std::unique_ptr<TableroClass> m_pendingBoard;
+    // The puzzle file read last: its arrangement, handed to the game at a confirmation,
+    // its style and its picture's bytes.
+    TableroClass m_pendingBoard;
     bool m_boardPending = false;
     bool m_puzzleFileStyle = false;
-    // Set while code moves a list's selection, so the move does not count as a click.
-    bool m_quiet = false;
-    bool m_tidying = false;
+    QByteArray m_puzzleFileBytes;
+    std::optional<GameSetup> m_choice;
     bool m_unloading = false;
 };

@@ -1,19 +1,16 @@
-#include "dialog/SalvarLeerPuzzle2.h"
+#include "puzzlefile/SalvarLeerPuzzle2.h"
 
-#include "PictureLoader.h"
 #include "board/TableroClass.h"
+#include "dialog/DialogRules.h"
+#include "io/FileLayer.h"
 #include "io/RunTimeError.h"
-#include "platform/Messages.h"
 #include "puzzlefile/PzzFile.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -62,47 +59,13 @@ RunTimeError damagedFile(const QString &path)
     return RunTimeError(RunTimeError::BadFileFormat, text.arg(QFileInfo(path).fileName()));
 }
 
-int numberForErrno(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return RunTimeError::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return RunTimeError::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return RunTimeError::DiskFull;
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EISDIR:
-    case EILSEQ:
-        return RunTimeError::BadFileName;
-    default:
-        return RunTimeError::FileIOError;
-    }
-}
-
 void openForReading(QFile &file)
 {
-    errno = 0;
-    if (file.open(QIODevice::ReadOnly))
-        return;
-    const int error = errno;
-    const QFileInfo info(file.fileName());
-    if (!info.exists())
-        throw fileError(RunTimeError::FileNotFound, file.fileName());
-    if (info.isDir())
-        throw fileError(RunTimeError::FileIOError, file.fileName(), file.errorString());
-    const int number = numberForErrno(error);
-    throw fileError(number == RunTimeError::PathNotFound ? RunTimeError::FileNotFound : number,
-                    file.fileName(), file.errorString());
+    if (const auto failure = FileLayer::openForReading(file))
+        throw fileError(failure->number, file.fileName(), failure->reason);
 }
 
-QByteArray readImageFile(const QString &path)
+QByteArray readImageFile(const QString &path, const SalvarLeerPuzzle2::PictureDecoder &decoder)
 {
     QFile file(path);
     openForReading(file);
@@ -111,20 +74,20 @@ QByteArray readImageFile(const QString &path)
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         throw fileError(RunTimeError::FileIOError, path, file.errorString());
-    if (!PictureLoader::peekSize(bytes).isValid())
+    if (!decoder.recognises(bytes))
         throw fileError(RunTimeError::InvalidPicture, path);
     return bytes;
 }
 
 // A source puzzle keeps its own magic and version, but everything the copy needs must
 // be sound, or the copy would be a file the game refuses.
-PzzFile readSourcePuzzle(const QString &path)
+PzzFile readSourcePuzzle(const QString &path, const SalvarLeerPuzzle2::PictureDecoder &decoder)
 {
     QFile file(path);
     openForReading(file);
     PzzFile source;
     if (PzzFile::read(file, source, PzzFile::Identity::Ignore) != PzzFile::Check::Ok ||
-        !PictureLoader::peekSize(source.picture).isValid())
+        !decoder.recognises(source.picture))
         throw damagedFile(path);
     return source;
 }
@@ -169,53 +132,11 @@ void checkDestination(const QString &destination)
         throw fileError(RunTimeError::PathNotFound, destination);
 }
 
-int writeErrorNumber(int error, const QString &destination)
-{
-    const int number = numberForErrno(error);
-    if (number != RunTimeError::FileIOError)
-        return number;
-    const QFileInfo folder(QFileInfo(destination).absolutePath());
-    if (!folder.isDir())
-        return RunTimeError::PathNotFound;
-    if (!folder.isWritable())
-        return RunTimeError::PermissionDenied;
-    return number;
-}
-
-// A short write on a full disk leaves no error on the device, only in errno.
-QString reasonFor(const QFileDevice &file, int error)
-{
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString();
-}
-
-// Writes through a temporary file that replaces the destination only once it is complete,
-// so a failed save leaves the earlier file as it was and no partial file behind. The
-// writer must report short writes: the temporary file would commit them as they are.
 void writeFile(const QString &destination, const std::function<bool(QIODevice &)> &write)
 {
     checkDestination(destination);
-    QSaveFile file(destination);
-    errno = 0;
-    // Unbuffered, so a disk that fills up fails the write itself: QSaveFile's commit()
-    // does not report a short write of what was still buffered.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int error = errno;
-        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
-    }
-    errno = 0;
-    if (!write(file)) {
-        const int error = errno;
-        const QString reason = reasonFor(file, error);
-        file.cancelWriting();
-        throw fileError(writeErrorNumber(error, destination), destination, reason);
-    }
-    errno = 0;
-    if (!file.commit()) {
-        const int error = errno;
-        throw fileError(writeErrorNumber(error, destination), destination, reasonFor(file, error));
-    }
+    if (const auto failure = FileLayer::writeAtomically(destination, write))
+        throw fileError(failure->number, destination, failure->reason);
 }
 
 void takeBoard(const TableroClass &aTablero, PzzFile &pzz)
@@ -225,70 +146,82 @@ void takeBoard(const TableroClass &aTablero, PzzFile &pzz)
         throw RunTimeError(InvalidCall, standardDescription(InvalidCall));
 }
 
-bool isPuzzleName(const QString &name)
+SalvarLeerPuzzle2::Result failure(const RunTimeError &error)
 {
-    return name.endsWith(QLatin1String(".pzz"));
+    return {qint16(error.number()), error.description()};
 }
 
 } // namespace
 
-SalvarLeerPuzzle2::SalvarLeerPuzzle2(QWidget *messageParent) : m_parent(messageParent) {}
+SalvarLeerPuzzle2::SalvarLeerPuzzle2(PictureDecoder decoder) : m_decoder(std::move(decoder)) {}
 
-qint16 SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
-                                     bool &aJuegoDelCuadradito)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
+                                                        bool &aJuegoDelCuadradito, QByteArray *aPictureBytes)
+{
+    QFile file(aArchivoPuzzle);
+    try {
+        openForReading(file);
+    } catch (const RunTimeError &error) {
+        return {qint16(error.number()),
+                QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description())};
+    }
+    return leerPuzzle(file, aArchivoPuzzle, aTablero, aJuegoDelCuadradito, aPictureBytes);
+}
+
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(QIODevice &in, const QString &name,
+                                                        TableroClass &aTablero, bool &aJuegoDelCuadradito,
+                                                        QByteArray *aPictureBytes)
 {
     try {
-        QFile file(aArchivoPuzzle);
-        openForReading(file);
         PzzFile pzz;
-        switch (PzzFile::read(file, pzz)) {
+        switch (PzzFile::read(in, pzz)) {
         case PzzFile::Check::WrongMagic:
-            return -1;
+            return {-1, QString()};
         case PzzFile::Check::WrongVersion:
-            return -2;
+            return {-2, QString()};
         case PzzFile::Check::Damaged:
-            throw damagedFile(aArchivoPuzzle);
+            throw damagedFile(name);
         case PzzFile::Check::Ok:
             break;
         }
-        file.close();
+        in.close();
 
         // The one decode of the picture both proves it and gives the game its picture.
-        QImage picture = PictureLoader::loadData(pzz.picture);
+        QImage picture = m_decoder.decode(pzz.picture);
         if (picture.isNull())
-            throw damagedFile(aArchivoPuzzle);
+            throw damagedFile(name);
 
         aTablero.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
                           pzz.extensionText());
         m_picture = std::move(picture);
+        if (aPictureBytes)
+            *aPictureBytes = std::move(pzz.picture);
         aJuegoDelCuadradito = pzz.sliding();
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        Messages::show(
-            m_parent,
-            QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description()));
-        return qint16(error.number());
+        return {qint16(error.number()),
+                QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description())};
     }
 }
 
 int SalvarLeerPuzzle2::getComoHayQueSalvarlo(const TableroClass &aTablero, const QString &aArchivoSinPath)
 {
     const bool unsolved = aTablero.NumeroDeFichasPorColocar() != 0;
-    const bool fromPuzzle = isPuzzleName(aArchivoSinPath);
+    const bool fromPuzzle = DialogRules::isPuzzleFileName(aArchivoSinPath);
     if (unsolved)
         return fromPuzzle ? 4 : 2;
     return fromPuzzle ? 3 : 1;
 }
 
-qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                       const TableroClass &aTablero, const QString &aPathDestino,
-                                       const QString &aNombreArchivoDestino, bool aJuegoDelCuadradito)
+SalvarLeerPuzzle2::Result
+SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
+                                const TableroClass &aTablero, const QString &aPathDestino,
+                                const QString &aNombreArchivoDestino, bool aJuegoDelCuadradito,
+                                const OverwriteQuestion &overwrite)
 {
     const int kind = getComoHayQueSalvarlo(aTablero, aArchivoSinPath);
-    if (kind == 1) {
-        Messages::show(m_parent, QString::fromUtf8("Todavía no se puede"));
-        return 0;
-    }
+    if (kind == 1)
+        return {0, QString::fromUtf8("Todavía no se puede")};
 
     // A name ends where its trailing spaces begin: the suggestion for a solved puzzle
     // carries the stored extension's padding, and a file called "flor.jpg   " is not
@@ -296,15 +229,15 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
     QString name = aNombreArchivoDestino;
     while (name.endsWith(QLatin1Char(' ')))
         name.chop(1);
-    const QString destination = aPathDestino + QLatin1Char('/') +
-                                ((kind == 3 || isPuzzleName(name)) ? name : name + QStringLiteral(".pzz"));
-    if (name.isEmpty())
-        return reportWriteError(RunTimeError::BadFileName,
-                                fileError(RunTimeError::BadFileName, destination).description());
+    const QString destination =
+        aPathDestino + QLatin1Char('/') +
+        ((kind == 3 || DialogRules::isPuzzleFileName(name)) ? name : name + QStringLiteral(".pzz"));
     // The question names the file that will really be written, extension included.
     const QString written =
         kind == 3 ? imageDestination(destination, storedExtensionOf(aArchivo)) : destination;
     try {
+        if (name.isEmpty())
+            throw fileError(RunTimeError::BadFileName, destination);
         if (!QFileInfo(aPathDestino).isDir())
             throw fileError(RunTimeError::PathNotFound, written);
         // A folder part typed into the name that does not exist is a bad name, not a
@@ -313,15 +246,14 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
             throw fileError(RunTimeError::BadFileName, written);
         checkDestination(written);
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 
     if (QFileInfo::exists(written) || QFileInfo(written).isSymLink()) {
         const QString question = ModuloIdioma::text(
             Context, QT_TRANSLATE_NOOP("SalvarLeerPuzzle2", "File %1 already exists. Overwrite it?"));
-        if (Messages::show(m_parent, question.arg(written), Messages::Buttons::YesNo, Messages::Icon::None,
-                           Messages::Answer::No) != Messages::Answer::Yes)
-            return -1;
+        if (!overwrite || !overwrite(question.arg(written)))
+            return {-1, QString()};
     }
 
     switch (kind) {
@@ -330,60 +262,61 @@ qint16 SalvarLeerPuzzle2::salvarPuzzle(const QString &aArchivo, const QString &a
     case 3:
         return salvarImagenDelPuzzle(aArchivo, aArchivoSinPath, destination);
     default:
-        return salvarPuzzleFromPuzzle(aArchivo, aArchivoSinPath, aTablero, aJuegoDelCuadradito, destination);
+        // The style, like the extension and the picture, comes from the source file.
+        return salvarPuzzleFromPuzzle(aArchivo, aTablero, destination);
     }
 }
 
-qint16 SalvarLeerPuzzle2::salvarPuzzleFromImage(const QString &aArchivo, const QString &aArchivoSinPath,
-                                                const TableroClass &aTablero, bool aJuegoDelCuadradito,
-                                                const QString &aDestino)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::salvarPuzzleFromImage(const QString &aArchivo,
+                                                                   const QString &aArchivoSinPath,
+                                                                   const TableroClass &aTablero,
+                                                                   bool aJuegoDelCuadradito,
+                                                                   const QString &aDestino)
 {
     try {
         PzzFile pzz;
-        pzz.picture = readImageFile(aArchivo);
+        pzz.picture = readImageFile(aArchivo, m_decoder);
         takeBoard(aTablero, pzz);
         pzz.extension = PzzFile::extensionField(comun::getFileExtension(aArchivoSinPath));
         pzz.style = PzzFile::styleValue(aJuegoDelCuadradito);
         writeFile(aDestino, [&pzz](QIODevice &out) { return pzz.write(out); });
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 }
 
-qint16 SalvarLeerPuzzle2::salvarPuzzleFromPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                                 const TableroClass &aTablero, bool aJuegoDelCuadradito,
-                                                 const QString &aDestino)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::salvarPuzzleFromPuzzle(const QString &aArchivo,
+                                                                    const TableroClass &aTablero,
+                                                                    const QString &aDestino)
 {
-    // The style, like the extension and the picture, comes from the source file.
-    Q_UNUSED(aArchivoSinPath);
-    Q_UNUSED(aJuegoDelCuadradito);
     try {
-        PzzFile pzz = readSourcePuzzle(aArchivo);
+        PzzFile pzz = readSourcePuzzle(aArchivo, m_decoder);
         pzz.magic = PzzFile::Magic;
         pzz.version = PzzFile::Version;
         pzz.reserved = 0;
         pzz.reservedA = pzz.reservedB;
         takeBoard(aTablero, pzz);
         writeFile(aDestino, [&pzz](QIODevice &out) { return pzz.write(out); });
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 }
 
-qint16 SalvarLeerPuzzle2::salvarImagenDelPuzzle(const QString &aArchivo, const QString &aArchivoSinPath,
-                                                const QString &aDestino)
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::salvarImagenDelPuzzle(const QString &aArchivo,
+                                                                   const QString &aArchivoSinPath,
+                                                                   const QString &aDestino)
 {
     Q_UNUSED(aArchivoSinPath);
     try {
-        const PzzFile source = readSourcePuzzle(aArchivo);
+        const PzzFile source = readSourcePuzzle(aArchivo, m_decoder);
         const QString destination = imageDestination(aDestino, source.extension);
         writeFile(destination,
                   [&source](QIODevice &out) { return out.write(source.picture) == source.picture.size(); });
-        return 0;
+        return {0, QString()};
     } catch (const RunTimeError &error) {
-        return reportWriteError(error.number(), error.description());
+        return failure(error);
     }
 }
 
@@ -393,10 +326,4 @@ bool SalvarLeerPuzzle2::existeArchivo(const QString &path)
         return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
-}
-
-qint16 SalvarLeerPuzzle2::reportWriteError(int number, const QString &description) const
-{
-    Messages::show(m_parent, description);
-    return qint16(number);
 }

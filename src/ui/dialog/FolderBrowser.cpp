@@ -1,0 +1,347 @@
+#include "dialog/FolderBrowser.h"
+
+#include "dialog/DialogRules.h"
+#include "io/RunTimeError.h"
+#include "platform/Messages.h"
+#include "settings/ModuloIdioma.h"
+#include "settings/comun.h"
+
+#include <QCollator>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QListView>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace
+{
+
+const QString RootDrive = QStringLiteral("/");
+
+bool listable(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+// A drive can be used when it is still mounted where the list says and can be listed.
+bool volumeReady(const QString &root)
+{
+    const QStorageInfo volume(root);
+    return volume.isValid() && volume.isReady() &&
+           QDir::cleanPath(volume.rootPath()) == QDir::cleanPath(root) && listable(root);
+}
+
+QStringList volumeRoots()
+{
+    QStringList roots{RootDrive};
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo &volume : volumes) {
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
+            roots << volume.rootPath();
+    }
+    roots.removeDuplicates();
+    std::sort(roots.begin(), roots.end());
+    return roots;
+}
+
+// Sorts as the file list shows names, so "first file" means the same in both.
+void sortLikeFileList(QStringList &names)
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(),
+              [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+}
+
+template <class Widget> Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
+{
+    Drive1 = named(new QComboBox(frame), "Drive1");
+    Dir1 = named(new QTreeView(frame), "Dir1");
+    File1 = named(new QListView(frame), "File1");
+    Label5 = named(new QLabel(frame), "Label5");
+    Combo1 = named(new QComboBox(frame), "Combo1");
+    buildModels();
+    Dir1->setHeaderHidden(true);
+    for (int column = 1; column < m_dirModel->columnCount(); ++column)
+        Dir1->hideColumn(column);
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Combo1->setEditable(false);
+
+    connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
+    connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_quiet && current.isValid())
+                    playerChoseFolder(m_dirModel->filePath(current));
+            });
+    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_quiet && current.isValid())
+                    emit fileClicked(m_fileModel->fileName(current));
+            });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_quiet)
+            Combo1_Click();
+    });
+}
+
+void FolderBrowser::buildModels()
+{
+    const auto startTidying = [this] { m_tidying.emplace(m_quiet, true); };
+    m_dirModel = new QFileSystemModel(this);
+    m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_dirModel->setRootPath(RootDrive);
+    connect(m_dirModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
+    Dir1->setModel(m_dirModel);
+    // Folders arrive from a background thread; keep the current one in sight as its
+    // ancestors fill in.
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
+        if (m_folder.startsWith(path))
+            revealFolder();
+    });
+    connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+        m_tidying.reset();
+        if (Dir1->currentIndex() != m_dirModel->index(m_folder))
+            setCurrentFolderQuietly();
+    });
+
+    m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    m_fileModel->setNameFilterDisables(false);
+    connect(m_fileModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
+    File1->setModel(m_fileModel);
+    connect(m_fileModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+        m_tidying.reset();
+        if (File1->currentIndex().data().toString() != m_selectedName) {
+            const QScopedValueRollback<bool> quiet(m_quiet, true);
+            File1->selectionModel()->clear();
+        }
+    });
+}
+
+QString FolderBrowser::drive() const
+{
+    return Drive1->currentText();
+}
+
+QString FolderBrowser::filePath(const QString &name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
+void FolderBrowser::fillDrives()
+{
+    const QString current = Drive1->currentText();
+    QStringList roots = volumeRoots();
+    if (!current.isEmpty() && !roots.contains(current))
+        roots << current;
+    const QSignalBlocker blocker(Drive1);
+    Drive1->clear();
+    Drive1->addItems(roots);
+    Drive1->setCurrentIndex(current.isEmpty() ? Drive1->findText(RootDrive) : Drive1->findText(current));
+}
+
+void FolderBrowser::setDrive(const QString &root)
+{
+    int index = Drive1->findText(root);
+    if (index < 0) {
+        fillDrives();
+        index = Drive1->findText(root);
+    }
+    if (index < 0 || root.isEmpty())
+        throw RunTimeError(RunTimeError::DeviceUnavailable, QStringLiteral("Device unavailable"));
+    if (index != Drive1->currentIndex())
+        Drive1->setCurrentIndex(index);
+}
+
+void FolderBrowser::showProgramFolder()
+{
+    const QString folder = comun::programFolder();
+    try {
+        setDrive(comun::driveOf(folder));
+        setDir(folder);
+    } catch (const RunTimeError &) {
+        // The program's own folder is always there; should it not be, the root stays.
+    }
+}
+
+void FolderBrowser::showDriveOf(const QString &folder)
+{
+    const QString root = comun::driveOf(folder);
+    int index = Drive1->findText(root);
+    const QSignalBlocker blocker(Drive1);
+    if (index < 0) {
+        Drive1->addItem(root);
+        index = Drive1->count() - 1;
+    }
+    Drive1->setCurrentIndex(index);
+}
+
+void FolderBrowser::Drive1_Change()
+{
+    const QString root = Drive1->currentText();
+    if (volumeReady(root)) {
+        try {
+            setDir(root);
+            m_selectedName.clear();
+            emit folderChanged();
+            return;
+        } catch (const RunTimeError &) {
+            // Gone between the check and the listing: the same as a drive that is not ready.
+        }
+    }
+    if (const auto text = DialogRules::notReadyMessage(ModuloIdioma::idioma()))
+        Messages::show(m_frame->window(), *text);
+    if (root == RootDrive)
+        return;
+    int index = Drive1->findText(RootDrive);
+    if (index < 0) {
+        const QSignalBlocker blocker(Drive1);
+        Drive1->addItem(RootDrive);
+        index = Drive1->count() - 1;
+    }
+    Drive1->setCurrentIndex(index);
+}
+
+void FolderBrowser::setDir(const QString &folder)
+{
+    if (folder.isEmpty())
+        throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (!QFileInfo(clean).isDir())
+        throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
+    if (!listable(clean))
+        throw RunTimeError(RunTimeError::PermissionDenied, QStringLiteral("Permission denied"));
+    showDriveOf(clean);
+    if (clean == m_folder)
+        return;
+    m_folder = clean;
+    const QModelIndex index = m_dirModel->index(clean);
+    if (index.isValid()) {
+        setCurrentFolderQuietly();
+        Dir1->scrollTo(index);
+        Dir1->expand(index);
+    }
+    Dir1_Change();
+}
+
+void FolderBrowser::setCurrentFolderQuietly()
+{
+    const QScopedValueRollback<bool> quiet(m_quiet, true);
+    Dir1->setCurrentIndex(m_dirModel->index(m_folder));
+}
+
+void FolderBrowser::playerChoseFolder(const QString &folder)
+{
+    try {
+        setDir(folder);
+    } catch (const RunTimeError &) {
+        Messages::show(m_frame->window(),
+                       DialogRules::unreadableFolderMessage(ModuloIdioma::idioma(), folder));
+        setCurrentFolderQuietly();
+    }
+}
+
+void FolderBrowser::Dir1_Change()
+{
+    m_fileModel->setRootPath(m_folder);
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        File1->setRootIndex(m_fileModel->index(m_folder));
+        File1->selectionModel()->clear();
+    }
+    m_selectedName.clear();
+    emit folderChanged();
+}
+
+void FolderBrowser::addFileTypes(const QStringList &patterns)
+{
+    const QSignalBlocker blocker(Combo1);
+    Combo1->addItems(patterns);
+}
+
+void FolderBrowser::selectFileType(int entry)
+{
+    {
+        const QScopedValueRollback<bool> quiet(m_quiet, true);
+        Combo1->setCurrentIndex(entry);
+    }
+    Combo1_Click();
+}
+
+void FolderBrowser::Combo1_Click()
+{
+    m_fileModel->setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
+}
+
+QStringList FolderBrowser::listFiles(const QString &folder) const
+{
+    QDir dir(folder);
+    dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    dir.setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
+    QStringList names = dir.entryList();
+    sortLikeFileList(names);
+    return names;
+}
+
+void FolderBrowser::selectInFileList(const QString &name)
+{
+    const QModelIndex index = m_fileModel->index(filePath(name));
+    const QScopedValueRollback<bool> quiet(m_quiet, true);
+    if (index.isValid())
+        File1->setCurrentIndex(index);
+    else
+        File1->selectionModel()->clear();
+}
+
+void FolderBrowser::revealFolder()
+{
+    const QModelIndex index = m_dirModel->index(m_folder);
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
+        if (m_dirModel->canFetchMore(parent))
+            m_dirModel->fetchMore(parent);
+        Dir1->expand(parent);
+    }
+    if (Dir1->currentIndex() != index)
+        setCurrentFolderQuietly();
+    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+QString FolderBrowser::openCommandLineFile(const DialogRules::SplitPath &path)
+{
+    selectFileType(0);
+    if (!QFileInfo(path.folder).isDir())
+        throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
+    setDrive(comun::driveOf(path.folder));
+    setDir(path.folder);
+
+    // The list is read here directly: the file list fills itself in the background.
+    const QStringList names = listFiles(m_folder);
+    qsizetype position = names.indexOf(path.name);
+    if (position < 0) {
+        Messages::show(m_frame->window(), QStringLiteral("File ") + path.name + QStringLiteral(" not found"));
+        position = 0;
+    }
+    if (names.isEmpty())
+        return QString();
+    selectInFileList(names.at(position));
+    return names.at(position);
+}

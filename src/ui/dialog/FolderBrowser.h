@@ -1,0 +1,85 @@
+#pragma once
+
+#include "dialog/DialogRules.h"
+
+#include <QObject>
+#include <QScopedValueRollback>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QListView;
+class QTreeView;
+class QWidget;
+
+// The dialog's drive, folder and file lists and its file-type selector over two file
+// system models. Programmatic changes run the same reactions as the player's; only the
+// moves the views make on their own (a removed row, a selection put back) are kept quiet.
+class FolderBrowser : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Creates Drive1, Dir1, File1, Label5 and Combo1, in that order, inside the frame.
+    explicit FolderBrowser(QWidget *frame);
+
+    QComboBox *Drive1 = nullptr;
+    QTreeView *Dir1 = nullptr;
+    QListView *File1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QComboBox *Combo1 = nullptr;
+
+    QString folder() const { return m_folder; }
+    QString drive() const;
+    QString filePath(const QString &name) const;
+
+    // Selects a drive, or throws error 68 when it is not in the list.
+    void setDrive(const QString &root);
+    // Lists a folder, or throws 76 (not there) or 70 (cannot be listed).
+    void setDir(const QString &folder);
+    void fillDrives();
+    // Falls back on the program's own folder and its drive.
+    void showProgramFolder();
+    void addFileTypes(const QStringList &patterns);
+    void selectFileType(int entry);
+    // The file names the list shows for a folder under the current file type, in its order.
+    QStringList listFiles(const QString &folder) const;
+    void selectInFileList(const QString &name);
+    // The name the last click chose; the file list lets go of it when it is gone.
+    void setSelectedName(const QString &name) { m_selectedName = name; }
+    QString selectedName() const { return m_selectedName; }
+    void revealFolder();
+    // Shows the folder of a file named on the command line with that file selected, and
+    // answers its name; when the folder has no such file, says so and takes the first
+    // one. Empty when the folder lists nothing; throws when it cannot be shown.
+    QString openCommandLineFile(const DialogRules::SplitPath &path);
+
+signals:
+    // The drive or folder changed: whatever was chosen in the old one no longer counts.
+    void folderChanged();
+    void fileClicked(const QString &name);
+
+private:
+    void Drive1_Change();
+    void Dir1_Change();
+    void Combo1_Click();
+    void showDriveOf(const QString &folder);
+    void playerChoseFolder(const QString &folder);
+    void setCurrentFolderQuietly();
+    void buildModels();
+
+    QWidget *m_frame;
+    QFileSystemModel *m_dirModel = nullptr;
+    QFileSystemModel *m_fileModel = nullptr;
+    QString m_folder;
+    QString m_selectedName;
+    // Set while code moves a view's selection, so the move does not count as a click.
+    bool m_quiet = false;
+    // Held from a model's "rows about to be removed" to its "rows removed": a view moves
+    // its current row when that row goes, and such moves are not the player's choice.
+    std::optional<QScopedValueRollback<bool>> m_tidying;
+};
