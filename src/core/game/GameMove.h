@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QVector>
+#include <QtGlobal>
+
+// A place of the board, (column, row) from 1; (0, 0) lies off the board.
+struct GamePlace {
+    qint16 column = 0;
+    qint16 row = 0;
+
+    bool isOnBoard() const { return column > 0 && row > 0; }
+    friend bool operator==(GamePlace a, GamePlace b) { return a.column == b.column && a.row == b.row; }
+};
+
+// Two places whose pieces change places.
+struct Exchange {
+    GamePlace from;
+    GamePlace to;
+};
+
+enum class MoveKind { None, Mark, Unmark, Swap, Group, Slide };
+
+// What a press or a release on the board means, decided before anything changes. A mark
+// or an unmark names the pressed place; a swap, a group move and a slide list their
+// exchanges in the order they are made, which undo walks backwards.
+struct GameMove {
+    MoveKind kind = MoveKind::None;
+    GamePlace place;
+    QVector<Exchange> exchanges;
+
+    // Swaps, group moves and slides change the board; marks only change the press list.
+    bool changesBoard() const
+    {
+        return kind == MoveKind::Swap || kind == MoveKind::Group || kind == MoveKind::Slide;
+    }
+};
