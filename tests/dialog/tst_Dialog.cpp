@@ -51,7 +51,6 @@ class tst_Dialog : public QObject
     std::unique_ptr<QTemporaryDir> m_root;
     QString m_pics;
     std::unique_ptr<ConfigFileHandler> m_config;
-    TableroClass m_board;
     std::unique_ptr<SalvarLeerPuzzle2> m_files;
     std::unique_ptr<Dialog> m_dialog;
     const QStringList m_gridControls{"ListX", "ListY", "OptionNormal", "OptionDificil"};
@@ -59,7 +58,6 @@ class tst_Dialog : public QObject
     void open(const QString &commandLine = QString())
     {
         m_dialog = std::make_unique<Dialog>(DialogHost{[this]() -> ConfigFileHandler & { return *m_config; },
-                                                       [this]() -> TableroClass & { return m_board; },
                                                        [this]() -> SalvarLeerPuzzle2 & { return *m_files; },
                                                        commandLine,
                                                        {}});
@@ -109,8 +107,6 @@ private slots:
         m_config = std::make_unique<ConfigFileHandler>(m_root->filePath(QStringLiteral("data")));
         m_config->setDialogDrive(comun::driveOf(m_root->path()));
         m_config->setDialogPath(m_root->filePath(QStringLiteral("empty")));
-        m_board = TableroClass();
-        m_board.setSeed(3);
         m_files = std::make_unique<SalvarLeerPuzzle2>();
     }
 
@@ -168,22 +164,22 @@ private slots:
 
     void puzzleFileReachesTheGameOnlyWhenConfirmed()
     {
-        m_board.Inicializar(3, 3, 3, 3, QStringLiteral("jpg   "), true, false);
         open(m_pics + QStringLiteral("/partida.pzz"));
         QVERIFY(counts() == "5x6" && child<QRadioButton>("OptionDificil")->isChecked());
         expectEnabled(false, m_gridControls);
         child<QPushButton>("CancelButton")->click();
-        QCOMPARE(m_board.getCasillasX() * 100 + m_board.getCasillasY(), 303);
+        QVERIFY(!m_dialog->choice());
         // Each opening goes on in normal mode; the file's grid must stay with it.
         m_dialog->setSaveMode(false);
         QCOMPARE(counts(), QStringLiteral("5x6"));
         child<QPushButton>("OKButton")->click();
-        QVERIFY(m_dialog->Ok && m_dialog->theJuegoDelCuadradito && m_dialog->theCargadoMedioMontado == true);
-        QCOMPARE(m_board.getCasillasX() * 100 + m_board.getCasillasY(), 506);
-        QCOMPARE(m_board.NumeroDeFichasPorColocar(), qint16(2));
-        QCOMPARE(m_dialog->picture().pixelColor(0, 0), QColor(Qt::blue));
+        const std::optional<GameSetup> choice = m_dialog->choice();
+        QVERIFY(choice && choice->sliding && choice->board);
+        QCOMPARE(choice->board->getCasillasX() * 100 + choice->board->getCasillasY(), 506);
+        QCOMPARE(choice->board->NumeroDeFichasPorColocar(), qint16(2));
+        QCOMPARE(choice->picture.pixelColor(0, 0), QColor(Qt::blue));
         clickFile(QStringLiteral("flor.jpg"));
-        QVERIFY(m_dialog->theCargadoMedioMontado == false && counts() == "5x6");
+        QCOMPARE(counts(), QStringLiteral("5x6"));
         expectEnabled(true, m_gridControls);
     }
 
@@ -214,7 +210,7 @@ private slots:
         QVERIFY(m_dialog->picture().isNull() && child<QLabel>("Image1")->pixmap().isNull());
         m_dialog->show();
         child<QPushButton>("OKButton")->click();
-        QVERIFY(m_dialog->isVisible() && !m_dialog->Ok);
+        QVERIFY(m_dialog->isVisible() && !m_dialog->choice());
         QCOMPARE(Messages::shownTexts().last(), *DialogRules::choseImageMessage(qint16(language)));
     }
 
@@ -231,10 +227,11 @@ private slots:
             m_dialog->show();
             child<QPushButton>("OKButton")->click();
             // A hidden preview still counts as the chosen picture.
-            QVERIFY(m_dialog->Ok && m_dialog->isHidden() && m_dialog->theJuegoDelCuadradito);
-            QCOMPARE(m_dialog->PartesX * 100 + m_dialog->PartesY, 304);
-            QCOMPARE(m_dialog->Archivo, m_pics + QStringLiteral("/flor.jpg"));
-            QCOMPARE(m_dialog->ArchivoSinPath + m_dialog->theExtension, QStringLiteral("flor.jpgjpg   "));
+            const std::optional<GameSetup> choice = m_dialog->choice();
+            QVERIFY(choice && m_dialog->isHidden() && choice->sliding && !choice->board);
+            QCOMPARE(choice->columns * 100 + choice->rows, 304);
+            QCOMPARE(choice->archivo, m_pics + QStringLiteral("/flor.jpg"));
+            QCOMPARE(choice->archivoSinPath + choice->extension, QStringLiteral("flor.jpgjpg   "));
 
             const ConfigFileHandler saved(m_root->filePath(QStringLiteral("data")));
             const QString folder = remember ? m_pics : comun::programFolder();
@@ -250,9 +247,10 @@ private slots:
         m_dialog->show();
         child<QListWidget>("ListX")->setCurrentRow(5);
         child<QCheckBox>("CheckMostrarImagen")->setChecked(false);
-        m_dialog->Ok = true;
+        child<QPushButton>("OKButton")->click();
+        m_dialog->show();
         m_dialog->close();
-        QVERIFY(m_dialog->isHidden() && !m_dialog->Ok);
+        QVERIFY(m_dialog->isHidden() && !m_dialog->choice());
         m_dialog->show();
         QCOMPARE(text("LabArchivo") + counts().left(2) + m_dialog->folder(), "flor.jpg7x" + m_pics);
         QVERIFY(!m_dialog->picture().isNull() && child<QLabel>("Image1")->isHidden());
@@ -276,13 +274,15 @@ private slots:
         QFETCH(bool, shuffled);
         QFETCH(QString, suggestion);
         QFETCH(int, fileType);
-        m_board.Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), shuffled, false);
+        GameSetup game;
+        game.archivoSinPath = source;
+        game.board.emplace();
+        game.board->Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), shuffled, false);
         open();
-        m_dialog->ArchivoSinPath = source;
         auto *name = child<QLineEdit>("TextSalvarComo");
         auto *ok = child<QPushButton>("OKButton");
         const QStringList locked = m_gridControls + QStringList{"Combo1"};
-        m_dialog->setSaveMode(true);
+        m_dialog->beginSave(game);
         m_dialog->show();
         QCOMPARE(name->isVisible() ? name->text() : QString(), suggestion);
         QVERIFY(child<QComboBox>("Combo1")->currentIndex() == fileType && counts() == "4x3");

@@ -699,10 +699,10 @@ void Dialog::setSaveMode(bool aSaveMode)
     if (saveMode) {
         Combo1->setEnabled(false);
         setCountsAndStyleEnabled(false);
-        const TableroClass &board = m_host.tablero();
-        const QString base = DialogRules::splitFileName(ArchivoSinPath);
+        const TableroClass board = m_saveGame.board.value_or(TableroClass());
+        const QString base = DialogRules::splitFileName(m_saveGame.archivoSinPath);
         QString suggested;
-        switch (SalvarLeerPuzzle2::getComoHayQueSalvarlo(board, ArchivoSinPath)) {
+        switch (SalvarLeerPuzzle2::getComoHayQueSalvarlo(board, m_saveGame.archivoSinPath)) {
         case 1:
         case 3:
             selectFileType(1);
@@ -753,9 +753,9 @@ void Dialog::TextSalvarComo_Change()
 void Dialog::OKButton_Click()
 {
     if (saveMode) {
-        const qint16 result =
-            m_host.puzzleFiles().salvarPuzzle(Archivo, ArchivoSinPath, m_host.tablero(), m_folder,
-                                              TextSalvarComo->text(), theJuegoDelCuadradito);
+        const qint16 result = m_host.puzzleFiles().salvarPuzzle(
+            m_saveGame.archivo, m_saveGame.archivoSinPath, m_saveGame.board.value_or(TableroClass()),
+            m_folder, TextSalvarComo->text(), m_saveGame.sliding);
         if (result == 0) {
             saveMode = false;
             QDialog::done(QDialog::Accepted);
@@ -778,7 +778,6 @@ void Dialog::OKButton_Click()
     if (y != 0)
         PartesY = static_cast<qint16>(y);
     Archivo = filePath(m_selectedName);
-    theJuegoDelCuadradito = OptionDificil->isChecked();
     theExtension = DialogRules::fitExtension(m_selectedName);
     ArchivoSinPath = m_selectedName;
 
@@ -800,17 +799,27 @@ void Dialog::OKButton_Click()
     config.setOptionDificil(OptionDificil->isChecked());
     config.saveConfigFile();
 
+    m_choice =
+        GameSetup{Archivo,   ArchivoSinPath, theExtension, PartesX, PartesY, OptionDificil->isChecked(),
+                  m_picture, QByteArray(),   std::nullopt};
     if (theCargadoMedioMontado.value_or(false) && m_boardPending) {
-        m_host.tablero() = *m_pendingBoard;
+        m_choice->board = *m_pendingBoard;
         m_boardPending = false;
     }
     Ok = true;
     QDialog::done(QDialog::Accepted);
 }
 
+void Dialog::beginSave(const GameSetup &current)
+{
+    m_saveGame = current;
+    setSaveMode(true);
+}
+
 void Dialog::CancelButton_Click()
 {
     Ok = false;
+    m_choice.reset();
     QDialog::done(QDialog::Rejected);
     OKButton->setEnabled(true);
 }

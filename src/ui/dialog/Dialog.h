@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameSetup.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QString>
@@ -29,7 +31,6 @@ class TableroClass;
 // them and never keeps its own reference.
 struct DialogHost {
     std::function<ConfigFileHandler &()> config;
-    std::function<TableroClass &()> tablero;
     std::function<SalvarLeerPuzzle2 &()> puzzleFiles;
     // The program's arguments joined by single spaces; empty when there were none.
     QString commandLine;
@@ -48,15 +49,10 @@ public:
     explicit Dialog(const DialogHost &host, QWidget *parent = nullptr);
     ~Dialog() override;
 
-    // The outcome the main window reads after the dialog returns.
-    QString Archivo;
-    QString ArchivoSinPath;
-    QString theExtension;
-    qint16 PartesX = 1;
-    qint16 PartesY = 1;
-    bool Ok = false;
-    std::optional<bool> theCargadoMedioMontado;
-    bool theJuegoDelCuadradito = false;
+    // The game the last OK confirmed; empty after a Cancel.
+    std::optional<GameSetup> choice() const { return m_choice; }
+    // Enters save mode for the game in progress; setSaveMode(false) leaves it.
+    void beginSave(const GameSetup &current);
 
     // Image1's picture: the one the puzzle is built from, kept while the preview is hidden.
     QImage picture() const { return m_picture; }
@@ -123,6 +119,17 @@ private:
     void selectInFileList(const QString &name);
 
     DialogHost m_host;
+
+    // The outcome of the last confirmation, and the game that save mode saves.
+    QString Archivo;
+    QString ArchivoSinPath;
+    QString theExtension;
+    qint16 PartesX = 1;
+    qint16 PartesY = 1;
+    bool Ok = false;
+    std::optional<bool> theCargadoMedioMontado;
+    std::optional<GameSetup> m_choice;
+    GameSetup m_saveGame;
 
     QGroupBox *Frame1 = nullptr;
     QComboBox *Drive1 = nullptr;
