@@ -6,6 +6,7 @@
 #include "dialog/SalvarLeerPuzzle2.h"
 #include "platform/Messages.h"
 #include "settings/ModuloIdioma.h"
+#include "view/StatusBarTexts.h"
 
 #include <QAction>
 #include <QtTest>
@@ -89,7 +90,6 @@ void tst_LanguageTexts::initTestCase()
             seen(action->objectName(), action->text());
         // Loaded with a command line naming a picture that is not there.
         Dialog dialog({[&]() -> ConfigFileHandler & { return window->configFile(); },
-                       [&]() -> TableroClass & { return window->tablero(); },
                        [&]() -> SalvarLeerPuzzle2 & { return window->puzzleFiles(); },
                        m_root.filePath(QStringLiteral("home/falta.jpg")), [] {}});
         seen(QStringLiteral("command-line file"), shown());
