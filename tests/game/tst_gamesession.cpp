@@ -231,7 +231,11 @@ private slots:
         setup.picture = QImage();
         QVERIFY_THROWS_EXCEPTION(RunTimeError, session.start(setup));
         QCOMPARE(session.boardPicture().size(), QSize(900, 450));
-        session.start(setupOf(4, 3, false, "1,1,2,1"));
+        // A puzzle file's board brings its grid, whatever the lists said.
+        GameSetup fromFile = setupOf(4, 3, false, "1,1,2,1");
+        fromFile.columns = 9;
+        session.start(fromFile);
+        QCOMPARE(session.columns() * 10 + session.rows(), 43);
         QVERIFY(!session.canUndo() && !session.canRedo() && session.moves() == 1);
         QCOMPARE(dump(session.board()), QStringLiteral("1,1=2,1 2,1=1,1"));
     }

@@ -60,6 +60,9 @@ void GameSession::start(const GameSetup &setup)
     // Nothing can fail from here on: the game in play is replaced as a whole.
     m_setup = setup;
     m_setup.board.reset();
+    // A board read from a puzzle file brings its own grid, which the surface is cut into.
+    m_setup.columns = board.getCasillasX();
+    m_setup.rows = board.getCasillasY();
     m_board = board;
     m_boardPicture = boardPicture;
     m_state = GameState::Playing;
