@@ -401,11 +401,14 @@ private slots:
         QCloseEvent closeBox;
         QSpontaneKeyEvent::setSpontaneous(&closeBox);
         qApp->notify(window.get(), &closeBox);
-        QVERIFY(window->isVisible() && Messages::shownTexts().size() == 1);
+        window->sessionCommitting();
+        Messages::queueAnswer(Messages::Answer::No);
+        act(*window, "M_Salir")->trigger();
+        QVERIFY(window->isVisible() && Messages::shownTexts().size() == 2);
         // The session ending closes the window unasked.
         window->sessionCommitting();
         window->close();
-        QVERIFY(!window->isVisible() && Messages::shownTexts().size() == 1);
+        QVERIFY(!window->isVisible() && Messages::shownTexts().size() == 2);
     }
 
     void buildFromPicture_data()

@@ -341,6 +341,8 @@ void tess2mainform::onStateChanged(GameState state)
 
 void tess2mainform::cerrarPrograma()
 {
+    // Exit is the player's own request, even while the session is saving.
+    m_sessionEnding = false;
     close();
 }
 
