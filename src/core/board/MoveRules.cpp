@@ -90,15 +90,21 @@ void getMinMax(const QVector<qint16> &list, qint16 n, qint16 &smallest, qint16 &
 
 void getFichaMasLejana(const PressList &l, qint16 sx, qint16 sy, qint16 &index, bool &found)
 {
+    getFichaMasLejana(l.listaX.constData(), l.listaY.constData(), l.marcadas.constData(), usedEntries(l), sx,
+                      sy, index, found);
+}
+
+void getFichaMasLejana(const qint16 *listaX, const qint16 *listaY, const bool *marcadas, int n, qint16 sx,
+                       qint16 sy, qint16 &index, bool &found)
+{
     found = false;
     qint64 best = -1;
-    const int used = usedEntries(l);
-    for (int i = 0; i < used; ++i) {
-        if (!l.marcadas[i])
+    for (int i = 0; i < n; ++i) {
+        if (!marcadas[i])
             continue;
         found = true;
-        const qint64 ddy = qint64(l.listaY[i]) - sy;
-        const qint64 ddx = qint64(l.listaX[i]) - sx;
+        const qint64 ddy = qint64(listaY[i]) - sy;
+        const qint64 ddx = qint64(listaX[i]) - sx;
         const qint64 d = ddy * ddy + ddx * ddx;
         if (d > best) {
             best = d;

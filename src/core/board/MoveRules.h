@@ -42,5 +42,8 @@ void getMinMax(const QVector<qint16> &list, qint16 n, qint16 &smallest, qint16 &
 // The marked entry farthest from the corner (sx, sy); the earlier one on a tie. index is left
 // alone when nothing is marked.
 void getFichaMasLejana(const PressList &l, qint16 sx, qint16 sy, qint16 &index, bool &found);
+// The same over the first n entries of three plain arrays.
+void getFichaMasLejana(const qint16 *listaX, const qint16 *listaY, const bool *marcadas, int n, qint16 sx,
+                       qint16 sy, qint16 &index, bool &found);
 
 } // namespace MoveRules

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QVector>
+#include <QVarLengthArray>
 #include <QtGlobal>
 
 // A place of the board, (column, row) from 1; (0, 0) lies off the board.
@@ -18,6 +18,9 @@ struct Exchange {
     GamePlace to;
 };
 
+// Most moves exchange one or a few pairs; those stay off the heap.
+using Exchanges = QVarLengthArray<Exchange, 4>;
+
 enum class MoveKind { None, Mark, Unmark, Swap, Group, Slide };
 
 // What a press or a release on the board means, decided before anything changes. A mark
@@ -26,7 +29,7 @@ enum class MoveKind { None, Mark, Unmark, Swap, Group, Slide };
 struct GameMove {
     MoveKind kind = MoveKind::None;
     GamePlace place;
-    QVector<Exchange> exchanges;
+    Exchanges exchanges;
 
     // Swaps, group moves and slides change the board; marks only change the press list.
     bool changesBoard() const

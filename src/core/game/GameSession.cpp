@@ -124,10 +124,12 @@ GameMove GameSession::interpretRelease(GamePlace place, int button, int shift) c
 // the places the group leaves and the group keeps its shape. Every listed place, marked or
 // not, must stay on the board, and a release off the board moves nothing; either way the
 // marked pieces are exchanged in place.
-QVector<Exchange> GameSession::groupExchanges(GamePlace released) const
+Exchanges GameSession::groupExchanges(GamePlace released) const
 {
-    MoveRules::PressList l = m_lista;
-    const int used = std::clamp<int>(l.numeroEnLista, 0, l.listaX.size());
+    const int used = std::clamp<int>(m_lista.numeroEnLista, 0, m_lista.listaX.size());
+    const MoveRules::PressList &l = m_lista;
+    // Only the marks in use are copied, as the walk below takes them off one by one.
+    QVarLengthArray<bool, 64> marks(l.marcadas.constBegin(), l.marcadas.constBegin() + used);
     int dx = released.column - m_pulsada.column;
     int dy = released.row - m_pulsada.row;
     qint16 minX = 0, maxX = 0, minY = 0, maxY = 0;
@@ -142,12 +144,16 @@ QVector<Exchange> GameSession::groupExchanges(GamePlace released) const
         dx = 0;
         dy = 0;
     }
-    QVector<Exchange> exchanges;
+    Exchanges exchanges;
     qint16 index = 0;
     bool found = false;
-    for (MoveRules::getFichaMasLejana(l, cornerX, cornerY, index, found); found;
-         MoveRules::getFichaMasLejana(l, cornerX, cornerY, index, found)) {
-        l.marcadas[index] = false;
+    const auto farthest = [&] {
+        MoveRules::getFichaMasLejana(l.listaX.constData(), l.listaY.constData(), marks.constData(), used,
+                                     cornerX, cornerY, index, found);
+        return found;
+    };
+    while (farthest()) {
+        marks[index] = false;
         const GamePlace from{l.listaX[index], l.listaY[index]};
         exchanges.append({from, {qint16(from.column + dx), qint16(from.row + dy)}});
     }
@@ -176,10 +182,18 @@ void GameSession::execute(const GameMove &move)
     checkCompletion();
     if (move.kind != MoveKind::Slide) {
         // A completed left release ends the press list, whatever was marked.
-        std::fill(m_lista.marcadas.begin(), m_lista.marcadas.end(), false);
+        std::fill_n(m_lista.marcadas.begin(), std::min<int>(m_lista.numeroEnLista, m_lista.marcadas.size()),
+                    false);
         m_lista.numeroEnLista = 0;
     }
     emit statusChanged();
+}
+
+void GameSession::reportPlace(GamePlace place, quint32 rasterOp)
+{
+    if (m_placeListener)
+        m_placeListener->placeChanged(place.column, place.row, rasterOp);
+    emit placeChanged(place.column, place.row, rasterOp);
 }
 
 void GameSession::applyExchanges(const GameMove &move)
@@ -189,8 +203,8 @@ void GameSession::applyExchanges(const GameMove &move)
     for (const Exchange &e : move.exchanges) {
         m_board.IntercambiarFichas(e.from.column, e.from.row, e.to.column, e.to.row);
         const Exchange order = move.kind == MoveKind::Slide ? e : Exchange{e.to, e.from};
-        emit placeChanged(order.from.column, order.from.row, RasterOp::Copy);
-        emit placeChanged(order.to.column, order.to.row, RasterOp::Copy);
+        reportPlace(order.from, RasterOp::Copy);
+        reportPlace(order.to, RasterOp::Copy);
     }
 }
 
@@ -212,14 +226,14 @@ void GameSession::setMark(GamePlace place, bool marked)
         l.numeroEnLista = qint16(entry + 1);
     }
     l.marcadas[entry] = marked;
-    emit placeChanged(place.column, place.row, marked ? RasterOp::InvertedCopy : RasterOp::Copy);
+    reportPlace(place, marked ? RasterOp::InvertedCopy : RasterOp::Copy);
 }
 
 void GameSession::clearMarks()
 {
     for (int i = 0; i < m_lista.numeroEnLista && i < m_lista.listaX.size(); ++i) {
         if (m_lista.marcadas[i])
-            emit placeChanged(m_lista.listaX[i], m_lista.listaY[i], RasterOp::Copy);
+            reportPlace({m_lista.listaX[i], m_lista.listaY[i]}, RasterOp::Copy);
     }
     std::fill(m_lista.marcadas.begin(), m_lista.marcadas.end(), false);
     m_lista.numeroEnLista = 0;

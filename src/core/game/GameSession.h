@@ -12,6 +12,15 @@
 
 #include <functional>
 
+// Redraws the places the session reports. Called directly, before the placeChanged signal,
+// as a move's redrawing is the one report on the path from a click to the updated image.
+class PlaceListener
+{
+public:
+    virtual ~PlaceListener() = default;
+    virtual void placeChanged(qint16 column, qint16 row, quint32 rasterOp) = 0;
+};
+
 // The one owner of the game between the rules and the windows: the board, the press list of
 // the Normal style, the game state, the pictures, the file names, the style and the grid, and
 // the moves applied so far with a position in that list for undo and redo. Input arrives as
@@ -27,6 +36,7 @@ public:
     explicit GameSession(QObject *parent = nullptr);
 
     void setReducer(Reducer reducer) { m_reducer = std::move(reducer); }
+    void setPlaceListener(PlaceListener *listener) { m_placeListener = listener; }
 
     // Starts the game the setup describes: the board read from a puzzle file, or a new
     // shuffle of the chosen grid and style. Throws RunTimeError and changes nothing when the
@@ -78,11 +88,12 @@ private:
         qint32 movesAfter = 0;
     };
 
+    void reportPlace(GamePlace place, quint32 rasterOp);
     void applyExchanges(const GameMove &move);
     void setMark(GamePlace place, bool marked);
     void clearMarks();
     void checkCompletion();
-    QVector<Exchange> groupExchanges(GamePlace released) const;
+    Exchanges groupExchanges(GamePlace released) const;
 
     GameSetup m_setup;
     TableroClass m_board;
@@ -93,4 +104,5 @@ private:
     QVector<Step> m_history;
     int m_position = 0;
     Reducer m_reducer;
+    PlaceListener *m_placeListener = nullptr;
 };

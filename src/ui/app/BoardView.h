@@ -1,18 +1,18 @@
 #pragma once
 
+#include "game/GameSession.h"
 #include "view/BoardRenderer.h"
 
 #include <QImage>
 #include <QWidget>
 
 class BoardWidget;
-class GameSession;
 class QScrollBar;
 
 // The window's client area: the viewport that clips the board, the board surface inside it,
 // the two scroll bars, the zoom and the board's persistent image. Sizes are reasoned in units
 // of 1/1440 inch, as the layout rules are written, and placed in pixels.
-class BoardView : public QWidget
+class BoardView : public QWidget, public PlaceListener
 {
     Q_OBJECT
 public:
@@ -33,6 +33,10 @@ public:
 
     void PaintTablero();
     void PaintCasilla(qint16 column, qint16 row, quint32 rasterOp);
+    void placeChanged(qint16 column, qint16 row, quint32 rasterOp) override
+    {
+        PaintCasilla(column, row, rasterOp);
+    }
     void PaintSoloMontadas();
     void paintAssembled();
 

@@ -97,7 +97,7 @@ void tess2mainform::wireSession()
     connect(board, &BoardWidget::pressed, &m_session, &GameSession::press);
     connect(board, &BoardWidget::released, &m_session, &GameSession::release);
     connect(&m_session, &GameSession::started, this, &tess2mainform::onGameStarted);
-    connect(&m_session, &GameSession::placeChanged, m_view, &BoardView::PaintCasilla);
+    m_session.setPlaceListener(m_view);
     connect(&m_session, &GameSession::stateChanged, this, &tess2mainform::onStateChanged);
     connect(&m_session, &GameSession::statusChanged, this, &tess2mainform::actualizarBarraEstado);
 }
