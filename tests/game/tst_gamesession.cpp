@@ -204,6 +204,26 @@ private slots:
         QVERIFY(dump(session.board()).isEmpty() && session.moves() == 0 && !session.canUndo());
     }
 
+    // Saving is offered while unsolved, and once assembled only for a game from a puzzle file.
+    void saveOffered_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("archivoSinPath");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("no picture") << int(GameState::NoPicture) << "partida.pzz" << false;
+        QTest::newRow("playing") << int(GameState::Playing) << "foto.jpg" << true;
+        QTest::newRow("assembled game") << int(GameState::Assembled) << "partida.pzz" << true;
+        QTest::newRow("assembled, upper case") << int(GameState::Assembled) << "PARTIDA.PZZ" << false;
+        QTest::newRow("assembled picture") << int(GameState::Assembled) << "foto.pzz.jpg" << false;
+    }
+
+    void saveOffered()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, archivoSinPath);
+        QTEST(::saveOffered(GameState(state), archivoSinPath), "offered");
+    }
+
     // A new game replaces the old one whole, or not at all.
     void start()
     {
