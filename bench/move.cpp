@@ -1,9 +1,8 @@
 // Prints what one move costs on a 30 × 30 board at the largest zoom: a press and a
-// release delivered to the board surface as mouse events, through the move rules, to
+// release delivered to the board surface as mouse events, through the game session, to
 // the repainted places of the board image; and, for comparison, a full repaint.
 #include "app/BoardWidget.h"
-#include "board/MoveRules.h"
-#include "board/TableroClass.h"
+#include "game/GameSession.h"
 #include "view/BoardRenderer.h"
 
 #include <QApplication>
@@ -42,35 +41,43 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     const qint16 n = 30;
-    TableroClass tablero;
-    tablero.setSeed(7);
-    tablero.Inicializar(n, n, n, n, QStringLiteral("jpg"), true, false);
+    GameSetup setup;
+    setup.columns = n;
+    setup.rows = n;
+    setup.extension = QStringLiteral("jpg   ");
+    setup.picture = detailedPicture(900, 675);
+    setup.board.emplace();
+    setup.board->setSeed(7);
+    setup.board->Inicializar(n, n, n, n, setup.extension, true, false);
+    GameSession session;
+    session.start(setup);
+    const TableroClass &tablero = session.board();
 
     // The largest board the zoom buttons allow: a side just above 30000 units, 2200 pixels.
-    const QImage source = detailedPicture(900, 675);
     BoardRenderer renderer;
     renderer.setTablero(&tablero);
-    renderer.setSource(source);
+    renderer.setSource(session.boardPicture());
     renderer.setBoardSize(QSizeF(2200, 1650));
     renderer.PaintTablero(1);
 
     BoardWidget widget;
     widget.setBoardImage(&renderer.image());
     widget.resize(2200, 1650);
+    widget.setGrid(&tablero, n, n);
     widget.setInputEnabled(true);
 
-    MoveRules::MoveState state;
-    state.tablero = &tablero;
-    state.lista.reset(n * n + 1);
-    const auto paint = [&](qint16 c, qint16 r, quint32 op) {
-        widget.update(renderer.logicalRect(renderer.PaintCasilla(c, r, op)));
-    };
-    QObject::connect(&widget, &BoardWidget::pressed, [&](int b, int s, float x, float y) {
-        MoveRules::mouseDown(state, false, b, s, x, y, 2200, 1650, n, n, paint);
-    });
-    QObject::connect(&widget, &BoardWidget::released, [&](int b, int s, float x, float y) {
-        MoveRules::mouseUp(state, false, b, s, x, y, 2200, 1650, n, n, paint);
-    });
+    QObject::connect(&widget, &BoardWidget::pressed, &session, &GameSession::press);
+    QObject::connect(&widget, &BoardWidget::released, &session, &GameSession::release);
+    struct Painter : PlaceListener {
+        BoardRenderer &renderer;
+        BoardWidget &widget;
+        Painter(BoardRenderer &r, BoardWidget &w) : renderer(r), widget(w) {}
+        void placeChanged(qint16 c, qint16 r, quint32 op) override
+        {
+            widget.update(renderer.logicalRect(renderer.PaintCasilla(c, r, op)));
+        }
+    } painter(renderer, widget);
+    session.setPlaceListener(&painter);
 
     std::vector<double> moves;
     std::vector<double> full;

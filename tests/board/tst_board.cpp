@@ -1,5 +1,4 @@
 #include "board/MoveRules.h"
-#include "board/RasterOp.h"
 #include "board/TableroClass.h"
 #include "io/RunTimeError.h"
 
@@ -227,107 +226,30 @@ private slots:
         QCOMPARE(t.getNumeroDeMovimientos(), 1);
     }
 
-    void moves_data()
+    void puntoACasilla_data()
     {
-        // Presses (d) and releases (u) on a surface cut into 100 × 80 places: the button, s for
-        // Shift, then @column,row with a place's middle at whole numbers; g@columns,rows replaces
-        // the board by an assembled one while the surface keeps its cut. The trace lists the
-        // painted places (N normal, I inverted) and each event's outcome (R refresh, C completed, - neither).
-        QTest::addColumn<bool>("sliding");  // Normal-style boards are 4 × 3, sliding ones 3 × 3
-        QTest::addColumn<QString>("start"); // the two places of one exchange made beforehand
-        QTest::addColumn<QString>("events");
-        QTest::addColumn<QString>("trace");
-        QTest::addColumn<QString>("board");
-        QTest::addColumn<int>("moves");
-        QTest::newRow("plain click counts a move") << false << "1,1,2,1"
-                                                   << "d1@2,2 u1@2,2"
-                                                   << "2,2:I R 2,2:N 2,2:N R"
-                                                   << "1,1=2,1 2,1=1,1" << 1;
-        QTest::newRow("a point on a line belongs to the left and upper place")
-            << false << "1,1,2,1"
-            << "d1@1.5,1.5 u1@3,1"
-            << "1,1:I R 3,1:N 1,1:N R"
-            << "1,1=3,1 2,1=1,1 3,1=2,1" << 1;
-        QTest::newRow("unmarked piece limits the group") << false << "1,3,2,3"
-                                                         << "d2@3,1 d2@1,2 d1s@3,1 u1s@3,1 d1@1,2 u1@3,2"
-                                                         << "3,1:I R 1,2:I R 3,1:N R R 1,2:I R 1,2:N 1,2:N R"
-                                                         << "1,3=2,3 2,3=1,3" << 1;
-        QTest::newRow("two marked pieces move right") << false << ""
-                                                      << "d2@2,1 d1@3,1 u1@4,1"
-                                                      << "2,1:I R 3,1:I R 4,1:N 3,1:N 3,1:N 2,1:N R"
-                                                      << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
-        QTest::newRow("group moves up and left")
-            << false << ""
-            << "d2@4,3 d2@4,3 d2@4,2 d1@3,2 u1@1,1"
-            << "4,3:I R 4,3:N R 4,2:I R 3,2:I R 1,1:N 3,2:N 2,1:N 4,2:N R"
-            << "1,1=3,2 2,1=4,2 3,2=1,1 4,2=2,1" << 2;
-        QTest::newRow("group pushed off the board moves in place")
-            << false << "1,3,4,3"
-            << "d2@2,1 d1@2,2 u1@1,1"
-            << "2,1:I R 2,2:I R 2,1:N 2,1:N 2,2:N 2,2:N R"
-            << "1,3=4,3 4,3=1,3" << 2;
-        QTest::newRow("release outside the surface") << false << "1,1,2,1"
-                                                     << "d1@2,2 u1@-1,2"
-                                                     << "2,2:I R 2,2:N 2,2:N R"
-                                                     << "1,1=2,1 2,1=1,1" << 1;
-        QTest::newRow("marks and presses beyond a replaced grid are dropped")
-            << false << ""
-            << "d2@4,3 g@2,5 d1@3,1 u1@3,1 d1@1,1 u1@2,3"
-            << "4,3:I R - RC 1,1:I R 2,3:N 1,1:N R"
-            << "1,1=2,3 2,3=1,1" << 1;
-        QTest::newRow("last drag completes") << false << "1,1,2,1"
-                                             << "d1@1,1 u1@2,1"
-                                             << "1,1:I R 2,1:N 1,1:N RC"
-                                             << "" << 1;
-        QTest::newRow("click ends an assembled shuffle") << false << ""
-                                                         << "d1@3,2 u1@3,2"
-                                                         << "3,2:I R 3,2:N 3,2:N RC"
-                                                         << "" << 1;
-        QTest::newRow("slides complete") << true << ""
-                                         << "d1@3,2 u1@3,2 d2@3,3"
-                                         << "3,3:N 3,2:N R - 3,2:N 3,3:N RC"
-                                         << "" << 2;
-        QTest::newRow("sliding ignores non-neighbours") << true << ""
-                                                        << "d1@2,2 d1@1,1 d1@3,3"
-                                                        << "R R R"
-                                                        << "" << 0;
+        // A surface of 400 × 240 cut into 4 × 3 places of 100 × 80; the board's grid is 3 × 3.
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<QPoint>("place"); // (0, 0): not inside
+        QTest::newRow("top-left corner") << QPointF(0, 0) << QPoint(1, 1);
+        QTest::newRow("a line belongs to the left and upper place") << QPointF(100, 160) << QPoint(1, 2);
+        QTest::newRow("just past a line") << QPointF(100.5f, 160.5f) << QPoint(2, 3);
+        QTest::newRow("beyond the board's grid") << QPointF(350, 10) << QPoint(0, 0);
+        QTest::newRow("left of the surface") << QPointF(-1, 10) << QPoint(0, 0);
+        QTest::newRow("below the surface") << QPointF(10, 250) << QPoint(0, 0);
     }
 
-    void moves()
+    void puntoACasilla()
     {
-        QFETCH(bool, sliding);
-        QFETCH(QString, start);
-        QFETCH(QString, events);
-        const qint16 partesX = sliding ? 3 : 4;
-        TableroClass board = assembled(partesX, 3);
-        const QStringList s = start.split(QLatin1Char(','));
-        if (s.size() == 4)
-            board.IntercambiarFichas(s[0].toShort(), s[1].toShort(), s[2].toShort(), s[3].toShort());
-        MoveRules::MoveState state{&board, {}, 0, 0, 0, 0};
-        QStringList trace;
-        const MoveRules::Painter paint = [&trace](qint16 c, qint16 r, quint32 op) {
-            trace << QStringLiteral("%1,%2:%3")
-                         .arg(c)
-                         .arg(r)
-                         .arg(op == RasterOp::Copy           ? 'N'
-                              : op == RasterOp::InvertedCopy ? 'I'
-                                                             : '?');
-        };
-        for (const QString &token : events.split(QLatin1Char(' '))) {
-            const QStringList at = token.section(QLatin1Char('@'), 1).split(QLatin1Char(','));
-            if (token.startsWith(QLatin1Char('g'))) {
-                board = assembled(at[0].toShort(), at[1].toShort());
-                continue;
-            }
-            const auto o = (token.startsWith(QLatin1Char('d')) ? MoveRules::mouseDown : MoveRules::mouseUp)(
-                state, sliding, token.mid(1, 1).toInt(), token.at(2) == QLatin1Char('s') ? 1 : 0,
-                (at[0].toFloat() - 0.5f) * 100.0f, (at[1].toFloat() - 0.5f) * 80.0f, partesX * 100.0f, 240.0f,
-                partesX, 3, paint);
-            trace << QLatin1String(o.refreshStatus ? "R" : "-") + QLatin1String(o.completed ? "C" : "");
-        }
-        QTEST(trace.join(QLatin1Char(' ')), "trace");
-        QTEST(dump(board), "board");
-        QTEST(board.getNumeroDeMovimientos() - (s.size() == 4), "moves");
+        QFETCH(QPointF, point);
+        const TableroClass board = assembled(3, 3);
+        qint16 column = -1;
+        qint16 row = -1;
+        bool inside = false;
+        MoveRules::PuntoACasilla(float(point.x()), float(point.y()), 400, 240, 4, 3, board, column, row,
+                                 inside);
+        QTEST(QPoint(column, row), "place");
+        QCOMPARE(inside, column != 0);
     }
 };
 

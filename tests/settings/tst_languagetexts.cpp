@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ModuloIdioma.h"
+#include "view/StatusBarTexts.h"
 
 #include <QAction>
 #include <QtTest>

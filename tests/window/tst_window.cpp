@@ -1,8 +1,10 @@
 #include "WindowTestKit.h"
 
 #include "about/FormAcercaDe.h"
+#include "app/BoardView.h"
 #include "app/BoardWidget.h"
 #include "app/FormVentanita.h"
+#include "app/StatusPanels.h"
 #include "app/tess2mainform.h"
 #include "board/TableroClass.h"
 #include "dialog/Dialog.h"
@@ -12,6 +14,7 @@
 #include "settings/ConfigFileHandler.h"
 #include "settings/comun.h"
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -19,6 +22,12 @@ using namespace WindowTestKit;
 
 namespace
 {
+
+// A menu item or toolbar button by its design name.
+QAction *act(const tess2mainform &window, const char *name)
+{
+    return window.findChild<QAction *>(QString::fromUtf8(name));
+}
 
 // The items of the saved configuration line, quotes kept.
 QList<QByteArray> configItems()
@@ -76,14 +85,14 @@ void openPuzzle(tess2mainform &window, int columns, int rows, bool dificil)
 // zoom buttons and the one-text status bar. A word with "?" is on only in part.
 QString commandState(const tess2mainform &window)
 {
-    const auto button = [&window](const char *key) { return window.toolbarButton(key)->isVisible(); };
+    const auto button = [&window](const char *key) { return act(window, key)->isVisible(); };
     const std::pair<const char *, QList<bool>> offers[] = {
-        {"open", {window.toolbarButton("abrir")->isEnabled(), window.action("M_Abrir")->isEnabled()}},
-        {"input", {window.boardWidget()->inputEnabled()}},
-        {"save", {window.toolbarButton("guardar")->isEnabled(), window.action("M_Guardar")->isEnabled()}},
-        {"view", {window.action("M_Ver_Montado")->isEnabled()}},
+        {"open", {act(window, "abrir")->isEnabled(), act(window, "M_Abrir")->isEnabled()}},
+        {"input", {window.boardView()->boardWidget()->inputEnabled()}},
+        {"save", {act(window, "guardar")->isEnabled(), act(window, "M_Guardar")->isEnabled()}},
+        {"view", {act(window, "M_Ver_Montado")->isEnabled()}},
         {"zoom", {button("fit"), button("zoom_out"), button("zoom_in")}},
-        {"simple", {window.statusSimpleMode()}}};
+        {"simple", {window.statusPanels()->simpleMode()}}};
     QStringList on;
     for (const auto &[word, states] : offers) {
         if (states.contains(true))
@@ -111,14 +120,17 @@ void drag(QWidget *board, int n, Qt::MouseButton button, const QString &places,
     QTest::mouseRelease(board, button, modifiers, middle(place(places.section(QLatin1Char('>'), -1))));
 }
 
-// A new board with the pieces of places a and b exchanged, its first move, and every other
-// piece home.
-void arrangeSwapped(TableroClass &tablero, QPoint a, QPoint b)
+// The game again, from the file named if any, on a board with the pieces of places a and b
+// exchanged, its first move, and every other piece home.
+void arrangeSwapped(tess2mainform &window, QPoint a, QPoint b, const QString &file = QString())
 {
-    const qint16 columns = tablero.getCasillasX();
-    const qint16 rows = tablero.getCasillasY();
-    tablero.Inicializar(columns, rows, columns, rows, tablero.getExtension(), false, false);
-    tablero.IntercambiarFichas(qint16(a.x()), qint16(a.y()), qint16(b.x()), qint16(b.y()));
+    GameSetup setup = window.session().current();
+    if (!file.isEmpty())
+        setup.archivoSinPath = file;
+    setup.board->Inicializar(setup.columns, setup.rows, setup.columns, setup.rows, setup.extension, false,
+                             false);
+    setup.board->IntercambiarFichas(qint16(a.x()), qint16(a.y()), qint16(b.x()), qint16(b.y()));
+    window.session().start(setup);
 }
 
 // Empty when the middle of every place has colourAt(column, row) and each place's left and top
@@ -149,7 +161,7 @@ QString placesProblem(const QImage &image, int columns, int rows,
 // The window's board as its pieces say, the sliding style's empty place black, with the grid.
 QString boardProblem(tess2mainform &window, bool sliding)
 {
-    const TableroClass &board = window.tablero();
+    const TableroClass &board = window.session().board();
     const auto colourAt = [&board, sliding](int c, int r) {
         qint16 ox = 0;
         qint16 oy = 0;
@@ -157,7 +169,8 @@ QString boardProblem(tess2mainform &window, bool sliding)
         const bool empty = sliding && ox == board.getCasillasX() && oy == board.getCasillasY();
         return empty ? qRgb(0, 0, 0) : blockColor(ox, oy);
     };
-    return placesProblem(window.boardImage(), board.getCasillasX(), board.getCasillasY(), colourAt, true);
+    return placesProblem(window.boardView()->boardImage(), board.getCasillasX(), board.getCasillasY(),
+                         colourAt, true);
 }
 
 bool previewShown(const tess2mainform &window)
@@ -169,7 +182,7 @@ QString panels(const tess2mainform &window, std::initializer_list<int> numbers)
 {
     QStringList texts;
     for (int number : numbers)
-        texts << window.statusPanel(number)->text();
+        texts << window.statusPanels()->panel(number)->text();
     return texts.join(QLatin1Char('|'));
 }
 
@@ -231,19 +244,19 @@ private slots:
         onNextModal([](QWidget *) {});
         window.startUp();
         QCOMPARE(commandState(window), QStringLiteral("open simple"));
-        QAction *espanol = window.action(QString::fromUtf8("M_Español"));
-        QAction *ingles = window.action("M_Ingles");
+        QAction *espanol = act(window, "M_Español");
+        QAction *ingles = act(window, "M_Ingles");
         const auto shown = [&] {
             QStringList all;
             for (const char *item : {"M_Archivo", "M_Ver_Montado", "M_Ventana_Independiente", "M_Ingles"})
-                all << window.action(item)->text();
-            all << window.statusSimpleText()->text();
+                all << act(window, item)->text();
+            all << window.statusPanels()->simpleText()->text();
             if (window.acercaDe() && window.acercaDe()->isVisible())
                 all << window.acercaDe()->windowTitle();
             all << QString(espanol->isChecked() ? "es" : "") + (ingles->isChecked() ? "en" : "");
             return all.join(QLatin1Char('|'));
         };
-        window.action("M_Acerca_de")->trigger();
+        act(window, "M_Acerca_de")->trigger();
         QCOMPARE(shown(), texts);
 
         // The open About box is opened again in the new language once pending events have run.
@@ -328,7 +341,7 @@ private slots:
         });
         window.startUpWithoutDialog();
         QCOMPARE(seen, QStringLiteral("FormIdiomaInicial before"));
-        QCOMPARE(window.statusSimpleText()->text(),
+        QCOMPARE(window.statusPanels()->simpleText()->text(),
                  language ? QStringLiteral("SIN IMAGEN") : QStringLiteral("NO IMAGE"));
 
         // The choice and the cleared flag wait in memory for the close box's Yes to save them.
@@ -365,7 +378,7 @@ private slots:
         const auto window = build(4, 4, false);
         QVERIFY(QFile::remove(configPath()));
         Messages::queueAnswer(yes ? Messages::Answer::Yes : Messages::Answer::No);
-        exitCommand ? window->action("M_Salir")->trigger() : void(window->close());
+        exitCommand ? act(*window, "M_Salir")->trigger() : void(window->close());
 
         QCOMPARE(Messages::shownTexts(), QStringList{question});
         const Messages::Shown box = Messages::shown().value(0);
@@ -375,6 +388,30 @@ private slots:
         QCOMPARE(configItems().value(1), yes ? QByteArray::number(language) : QByteArray());
         // After No the program goes on with the puzzle.
         QCOMPARE(commandState(*window), QStringLiteral("open input save view zoom"));
+    }
+
+    // A window manager that ignores the minimum size, and a session save that does not end
+    // the session.
+    void shrinkAndSessionSave()
+    {
+        const auto window = build(4, 4, false);
+        QResizeEvent shrunk(QSize(150, 150), window->size());
+        QApplication::sendEvent(window.get(), &shrunk);
+        QCOMPARE(window->size(), QSize(267, 267));
+
+        window->sessionCommitting();
+        Messages::queueAnswer(Messages::Answer::No);
+        QCloseEvent closeBox;
+        QSpontaneKeyEvent::setSpontaneous(&closeBox);
+        qApp->notify(window.get(), &closeBox);
+        window->sessionCommitting();
+        Messages::queueAnswer(Messages::Answer::No);
+        act(*window, "M_Salir")->trigger();
+        QVERIFY(window->isVisible() && Messages::shownTexts().size() == 2);
+        // The session ending closes the window unasked.
+        window->sessionCommitting();
+        window->close();
+        QVERIFY(!window->isVisible() && Messages::shownTexts().size() == 2);
     }
 
     void buildFromPicture_data()
@@ -398,39 +435,47 @@ private slots:
 
         const auto window = build(grid.width(), grid.height(), dificil, pictureSize);
         QVERIFY(Messages::shown().isEmpty());
-        QCOMPARE(window->sourcePicture().size(), sourceSize);
+        QCOMPARE(window->session().boardPicture().size(), sourceSize);
         QCOMPARE(commandState(*window), QStringLiteral("open input save view zoom"));
         // The board fits the viewport: it fills one side, stays inside the other and needs no
         // scroll bar.
-        const QSize board = window->boardImage().size();
-        const QSize view = window->viewport()->size();
+        const QSize board = window->boardView()->boardImage().size();
+        const QSize view = window->boardView()->viewport()->size();
         QVERIFY(qAbs(board.width() - view.width()) <= 1 || qAbs(board.height() - view.height()) <= 1);
         QVERIFY(board.width() <= view.width() + 1 && board.height() <= view.height() + 1);
-        QVERIFY(!window->hScroll()->isVisible() && !window->vScroll()->isVisible());
+        QVERIFY(!window->boardView()->hScroll()->isVisible() && !window->boardView()->vScroll()->isVisible());
         QCOMPARE(boardProblem(*window, dificil), QString());
 
         QCOMPARE(panels(*window, {1, 2, 3}),
                  QString::asprintf("NOT ASSEMBLED|bloques_%dx%d.bmp|%d pieces (%dx%d)", grid.width(),
                                    grid.height(), grid.width() * grid.height(), grid.width(), grid.height()));
 
-        const float fit = window->getZoom();
+        const float fit = window->boardView()->getZoom();
         const auto press = [&window](const char *key, int times) {
-            for (int i = 0; i < times && window->toolbarButton(key)->isVisible(); ++i)
-                window->toolbarButton(key)->trigger();
+            for (int i = 0; i < times && act(*window, key)->isVisible(); ++i)
+                act(*window, key)->trigger();
         };
         // Three steps in make the board overhang the viewport (both ways for a 4:3 picture);
         // three out fit it again.
         press("zoom_in", 3);
-        QVERIFY(qAbs(window->getZoom() / fit - 1.331) < 1e-5);
-        QVERIFY(window->hScroll()->isVisible() || window->vScroll()->isVisible());
-        QVERIFY(grid != QSize(4, 4) || (window->hScroll()->isVisible() && window->vScroll()->isVisible()));
+        QVERIFY(qAbs(window->boardView()->getZoom() / fit - 1.331) < 1e-5);
+        QVERIFY(window->boardView()->hScroll()->isVisible() || window->boardView()->vScroll()->isVisible());
+        QVERIFY(grid != QSize(4, 4) ||
+                (window->boardView()->hScroll()->isVisible() && window->boardView()->vScroll()->isVisible()));
+        // The viewport lies 500 units (33 pixels) below the menu bar, or right below a taller
+        // toolbar, and its scroll bar ends above the status bar.
+        const QWidget *hBar = window->boardView()->hScroll();
+        const int viewTop = window->boardView()->viewport()->mapTo(window.get(), QPoint()).y();
+        const int toolbarBottom = window->findChild<QToolBar *>()->geometry().bottom() + 1;
+        QCOMPARE(viewTop, qMax(window->menuBar()->geometry().bottom() + 1 + 33, toolbarBottom));
+        QVERIFY(hBar->mapTo(window.get(), QPoint(0, hBar->height())).y() <= window->statusBar()->y());
         press("zoom_out", 3);
-        QVERIFY(qAbs(window->getZoom() / fit - 1) < 1e-5);
+        QVERIFY(qAbs(window->boardView()->getZoom() / fit - 1) < 1e-5);
         // At either limit its button hides.
         press("zoom_out", 80);
-        QVERIFY(!window->toolbarButton("zoom_out")->isVisible() && window->getZoom() < fit / 4);
+        QVERIFY(!act(*window, "zoom_out")->isVisible() && window->boardView()->getZoom() < fit / 4);
         press("zoom_in", 80);
-        QVERIFY(!window->toolbarButton("zoom_in")->isVisible() && window->getZoom() > fit * 1.5);
+        QVERIFY(!act(*window, "zoom_in")->isVisible() && window->boardView()->getZoom() > fit * 1.5);
     }
 
     void moves_data()
@@ -463,17 +508,16 @@ private slots:
         QFETCH(int, moves);
 
         const auto window = build(4, 4, dificil);
-        arrangeSwapped(window->tablero(), QPoint(2, 2), QPoint(4, 4));
-        window->PaintTablero();
+        arrangeSwapped(*window, QPoint(2, 2), QPoint(4, 4));
         for (const QString &step : steps.split(QLatin1Char(';'))) {
-            drag(window->boardWidget(), 4,
+            drag(window->boardView()->boardWidget(), 4,
                  step.startsWith(QLatin1Char('R')) ? Qt::RightButton : Qt::LeftButton, step.mid(1),
                  step.startsWith(QLatin1Char('S')) ? Qt::ShiftModifier : Qt::NoModifier);
         }
         // Arranging the board was its first move.
         QCOMPARE(panels(*window, {5, 6}),
                  QString::asprintf("%d pieces out of place|%d movements",
-                                   window->tablero().NumeroDeFichasPorColocar(), 1 + moves));
+                                   window->session().board().NumeroDeFichasPorColocar(), 1 + moves));
         // The piece now on each place, drawn inverted when marked; the board began with the
         // pieces of (2, 2) and (4, 4) exchanged.
         const auto colourAt = [&](int c, int r) {
@@ -487,7 +531,7 @@ private slots:
                 dificil && home == QPoint(4, 4) ? qRgb(0, 0, 0) : blockColor(home.x(), home.y());
             return changes.contains(QLatin1Char('!') + at) ? colour ^ 0xFFFFFF : colour;
         };
-        QCOMPARE(placesProblem(window->boardImage(), 4, 4, colourAt, true), QString());
+        QCOMPARE(placesProblem(window->boardView()->boardImage(), 4, 4, colourAt, true), QString());
     }
 
     void completion_data()
@@ -497,76 +541,54 @@ private slots:
         // the first to the second.
         QTest::addColumn<QString>("places");
 
-        QTest::newRow("Normal, last drag") << false << "1,1>2,1";
+        // The game's file: an assembled game from a puzzle file can be saved again.
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("commands");
+
+        QTest::newRow("Normal, last drag") << false << "1,1>2,1"
+                                           << "bloques.bmp"
+                                           << "open zoom";
         // Even a board already assembled stays unsolved until a move.
-        QTest::newRow("Normal, click on an assembled board") << false << "3,3>3,3";
-        QTest::newRow("sliding, last slide") << true << "4,4>3,4";
+        QTest::newRow("Normal, click on an assembled board") << false << "3,3>3,3"
+                                                             << "partida.pzz"
+                                                             << "open save zoom";
+        QTest::newRow("sliding, last slide") << true << "4,4>3,4"
+                                             << "PARTIDA.PZZ"
+                                             << "open zoom";
     }
 
     void completion()
     {
         QFETCH(bool, dificil);
         QFETCH(QString, places);
+        QFETCH(QString, file);
 
         const auto window = build(4, 4, dificil);
-        arrangeSwapped(window->tablero(), place(places), place(places.section(QLatin1Char('>'), 1)));
-        window->PaintTablero();
-        window->action("M_Ventana_Independiente")->trigger();
+        arrangeSwapped(*window, place(places), place(places.section(QLatin1Char('>'), 1)), file);
+        act(*window, "M_Ventana_Independiente")->trigger();
         QVERIFY(previewShown(*window));
-        drag(window->boardWidget(), 4, Qt::LeftButton, places);
+        drag(window->boardView()->boardWidget(), 4, Qt::LeftButton, places);
 
-        QCOMPARE(window->getEstado(), 2);
+        QCOMPARE(window->session().state(), GameState::Assembled);
         QCOMPARE(panels(*window, {1, 4, 5, 6}),
                  QStringLiteral("ASSEMBLED|16 pieces in place|0 pieces out of place|2 movements"));
         // The whole picture, the sliding style's last piece included, and no grid.
-        QCOMPARE(placesProblem(window->boardImage(), 4, 4, blockColor, false), QString());
-        QCOMPARE(commandState(*window), QStringLiteral("open zoom"));
+        QCOMPARE(placesProblem(window->boardView()->boardImage(), 4, 4, blockColor, false), QString());
+        QTEST(commandState(*window), "commands");
 
         // The board takes no more moves.
-        const QImage assembled = window->boardImage().copy();
-        drag(window->boardWidget(), 4, Qt::LeftButton, QStringLiteral("1,1>2,2"));
-        drag(window->boardWidget(), 4, Qt::RightButton, QStringLiteral("3,3"));
-        QCOMPARE(window->boardImage(), assembled);
-        QCOMPARE(window->tablero().getNumeroDeMovimientos(), 2);
-    }
-
-    void commandsByState_data()
-    {
-        QTest::addColumn<int>("estado");
-        QTest::addColumn<QString>("archivoSinPath");
-        QTest::addColumn<QString>("offered");
-
-        QTest::newRow("0") << 0 << "partida.pzz"
-                           << "open simple";
-        QTest::newRow("1") << 1 << "foto.jpg"
-                           << "open input save view zoom";
-        QTest::newRow("2, game") << 2 << "partida.pzz"
-                                 << "open save zoom";
-        QTest::newRow("2, upper case") << 2 << "PARTIDA.PZZ"
-                                       << "open zoom";
-        QTest::newRow("2, picture") << 2 << "foto.jpg"
-                                    << "open zoom";
-        // Any other value leaves the commands of the unsolved puzzle as they were.
-        QTest::addRow("7, foto.jpg") << 7 << QStringLiteral("foto.jpg") << "open input save view zoom";
-    }
-
-    void commandsByState()
-    {
-        QFETCH(int, estado);
-        QFETCH(QString, archivoSinPath);
-        QFETCH(QString, offered);
-
-        const auto window = build(4, 4, false);
-        window->dialog().ArchivoSinPath = archivoSinPath;
-        window->setEstado(estado);
-        QCOMPARE(commandState(*window), offered);
+        const QImage assembled = window->boardView()->boardImage().copy();
+        drag(window->boardView()->boardWidget(), 4, Qt::LeftButton, QStringLiteral("1,1>2,2"));
+        drag(window->boardView()->boardWidget(), 4, Qt::RightButton, QStringLiteral("3,3"));
+        QCOMPARE(window->boardView()->boardImage(), assembled);
+        QCOMPARE(window->session().board().getNumeroDeMovimientos(), 2);
     }
 
     // The preview window, the placed pieces only and the assembled picture for a few seconds.
     void viewAids()
     {
         const auto window = build(4, 4, false, QSize(480, 240));
-        window->action("M_Ventana_Independiente")->trigger();
+        act(*window, "M_Ventana_Independiente")->trigger();
         QVERIFY(previewShown(*window));
         FormVentanita *preview = window->ventanita();
         QVERIFY(preview->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -588,31 +610,30 @@ private slots:
         window->ventanita()->close();
         QVERIFY(minimiseAndRestore() && !previewShown(*window));
 
-        arrangeSwapped(window->tablero(), QPoint(1, 1), QPoint(2, 1));
-        window->PaintTablero();
-        QAction *item = window->action("M_Ver_Solo_Piezas_Montadas");
+        arrangeSwapped(*window, QPoint(1, 1), QPoint(2, 1));
+        QAction *item = act(*window, "M_Ver_Solo_Piezas_Montadas");
         const auto state = [&] {
             return commandState(*window) + (item->isChecked() ? " checked" : "") +
-                   (window->action("M_Por_Unos_Segundos")->isEnabled() ? " few seconds" : "");
+                   (act(*window, "M_Por_Unos_Segundos")->isEnabled() ? " few seconds" : "");
         };
         // Pieces away from home are black, and the board ignores the mouse.
         item->trigger();
         QCOMPARE(state(), QStringLiteral("open save view checked"));
-        drag(window->boardWidget(), 4, Qt::LeftButton, QStringLiteral("1,1>2,1"));
+        drag(window->boardView()->boardWidget(), 4, Qt::LeftButton, QStringLiteral("1,1>2,1"));
         const auto blacked = [](int c, int r) { return r == 1 && c <= 2 ? qRgb(0, 0, 0) : blockColor(c, r); };
-        QCOMPARE(placesProblem(window->boardImage(), 4, 4, blacked, true), QString());
+        QCOMPARE(placesProblem(window->boardView()->boardImage(), 4, 4, blacked, true), QString());
         // Leaving the mode redraws the board and gives the commands back.
         item->trigger();
         QCOMPARE(boardProblem(*window, false), QString());
         QCOMPARE(state(), QStringLiteral("open input save view zoom few seconds"));
 
-        window->zoomIn();
-        const float zoom = window->getZoom();
+        window->boardView()->zoomIn();
+        const float zoom = window->boardView()->getZoom();
         qint64 now = 50000;
         window->setClock([&now] { return now; });
         QStringList seen;
         const auto look = [&](qint64 step) {
-            seen << placesProblem(window->boardImage(), 4, 4, blockColor, false);
+            seen << placesProblem(window->boardView()->boardImage(), 4, 4, blockColor, false);
             now += step;
         };
         // The assembled picture stays until 3000 ms have passed; the command returns only then.
@@ -620,12 +641,21 @@ private slots:
         QTimer::singleShot(250, window.get(), [&] { look(1); });
         // Should the wait ignore the clock, this ends it rather than hang the test.
         QTimer::singleShot(5000, window.get(), [&now] { now += 1000000; });
-        window->action("M_Por_Unos_Segundos")->trigger();
+        act(*window, "M_Por_Unos_Segundos")->trigger();
         QCOMPARE(seen, (QStringList{QString(), QString()}));
         QVERIFY(now < 1000000);
         // Afterwards the board is back as it was, at the same zoom.
         QCOMPARE(boardProblem(*window, false), QString());
-        QCOMPARE(window->getZoom(), zoom);
+        QCOMPARE(window->boardView()->getZoom(), zoom);
+
+        // Exit answered Yes during the view closes the window at once.
+        QTimer::singleShot(30, window.get(), [&window] {
+            Messages::queueAnswer(Messages::Answer::Yes);
+            act(*window, "M_Salir")->trigger();
+        });
+        QTimer::singleShot(5000, window.get(), [&now] { now += 1000000; });
+        act(*window, "M_Por_Unos_Segundos")->trigger();
+        QVERIFY(now < 1000000 && !window->isVisible());
     }
     // A puzzle file named on the command line reaches the game as the file holds it, and
     // saving the game in progress under another name writes the same bytes.
@@ -656,8 +686,9 @@ private slots:
         };
         confirm(QString());
         window->abrirDialogoNuevoPuzzle();
-        QCOMPARE(window->tablero().NumeroDeFichasPorColocar(), qint16(2));
-        QCOMPARE(window->tablero().getCasillasX() * 10 + window->tablero().getCasillasY(), 32);
+        QCOMPARE(window->session().board().NumeroDeFichasPorColocar(), qint16(2));
+        QCOMPARE(window->session().board().getCasillasX() * 10 + window->session().board().getCasillasY(),
+                 32);
         confirm(QStringLiteral("copia"));
         window->guardarPuzzle();
         QFile copy(m_root.filePath("copia.pzz"));

@@ -3,13 +3,10 @@
 #include <QVector>
 #include <QtGlobal>
 
-#include <functional>
-
 class TableroClass;
 
-// How presses and releases on the board surface move pieces, in both styles. The board
-// widget's handlers call mouseDown and mouseUp with the point and the surface's size in one
-// unit; the rules change the board and report, through the painter, every place to redraw.
+// The helpers of the move rules: the place under a point, the press list of the Normal
+// style, and the bounds and order of a group move. The game session applies them.
 namespace MoveRules
 {
 
@@ -33,23 +30,6 @@ struct PressList {
     qint16 madeForY = 0;
 };
 
-struct MoveState {
-    TableroClass *tablero = nullptr;
-    PressList lista;
-    qint16 pulsadaX = 0;
-    qint16 pulsadaY = 0;
-    qint16 soltadaX = 0;
-    qint16 soltadaY = 0;
-};
-
-using Painter = std::function<void(qint16 column, qint16 row, quint32 rasterOp)>;
-
-struct Outcome {
-    bool refreshStatus = false;
-    // Every piece is home: the caller shows the assembled picture, then refreshes.
-    bool completed = false;
-};
-
 // The place under (x, y) on a surface of boardWidth × boardHeight cut into partesX × partesY
 // places; inside is false (and the place (0, 0)) off the surface or beyond the board's grid.
 // A point on the line between two places belongs to the left or upper one.
@@ -62,11 +42,8 @@ void getMinMax(const QVector<qint16> &list, qint16 n, qint16 &smallest, qint16 &
 // The marked entry farthest from the corner (sx, sy); the earlier one on a tie. index is left
 // alone when nothing is marked.
 void getFichaMasLejana(const PressList &l, qint16 sx, qint16 sy, qint16 &index, bool &found);
-
-// button: 1 left, 2 right, 4 middle; shift: bit 1 while Shift is held.
-Outcome mouseDown(MoveState &s, bool sliding, int button, int shift, float x, float y, float boardWidth,
-                  float boardHeight, qint16 partesX, qint16 partesY, const Painter &paint);
-Outcome mouseUp(MoveState &s, bool sliding, int button, int shift, float x, float y, float boardWidth,
-                float boardHeight, qint16 partesX, qint16 partesY, const Painter &paint);
+// The same over the first n entries of three plain arrays.
+void getFichaMasLejana(const qint16 *listaX, const qint16 *listaY, const bool *marcadas, int n, qint16 sx,
+                       qint16 sy, qint16 &index, bool &found);
 
 } // namespace MoveRules

@@ -33,6 +33,8 @@ public:
     void IntercambiarFichas(qint16 x1, qint16 y1, qint16 x2, qint16 y2);
 
     qint32 getNumeroDeMovimientos() const { return numeroDeMovimientos; }
+    // An undone move gives its count back.
+    void setNumeroDeMovimientos(qint32 moves) { numeroDeMovimientos = moves; }
 
     // Home of the piece lying on the given place. Throws RunTimeError(9) outside the table.
     void getCasilla(qint16 xCasillaDestino, qint16 yCasillaDestino, qint16 &xCasillaOrigen,

@@ -1,5 +1,7 @@
 #include "app/BoardWidget.h"
 
+#include "board/MoveRules.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -32,6 +34,23 @@ BoardWidget::BoardWidget(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("PicDestino"));
 }
 
+void BoardWidget::setGrid(const TableroClass *board, qint16 columns, qint16 rows)
+{
+    m_board = board;
+    m_columns = columns;
+    m_rows = rows;
+}
+
+GamePlace BoardWidget::placeAt(const QPointF &point) const
+{
+    GamePlace place;
+    bool inside = false;
+    if (m_board)
+        MoveRules::PuntoACasilla(float(point.x()), float(point.y()), float(width()), float(height()),
+                                 m_columns, m_rows, *m_board, place.column, place.row, inside);
+    return place;
+}
+
 void BoardWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
@@ -54,8 +73,7 @@ void BoardWidget::mousePressEvent(QMouseEvent *event)
     if (!m_inputEnabled || button == 0)
         return;
     m_pressActive = true;
-    const QPointF p = event->position();
-    emit pressed(button, shiftMask(event->modifiers()), float(p.x()), float(p.y()));
+    emit pressed(placeAt(event->position()), button, shiftMask(event->modifiers()));
 }
 
 void BoardWidget::mouseReleaseEvent(QMouseEvent *event)
@@ -65,6 +83,5 @@ void BoardWidget::mouseReleaseEvent(QMouseEvent *event)
         return;
     if (event->buttons() == Qt::NoButton)
         m_pressActive = false;
-    const QPointF p = event->position();
-    emit released(button, shiftMask(event->modifiers()), float(p.x()), float(p.y()));
+    emit released(placeAt(event->position()), button, shiftMask(event->modifiers()));
 }

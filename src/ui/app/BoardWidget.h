@@ -1,10 +1,14 @@
 #pragma once
 
+#include "game/GameMove.h"
+
 #include <QImage>
 #include <QWidget>
 
+class TableroClass;
+
 // The board surface: shows the board image the painters keep and turns mouse presses
-// and releases into the buttons, Shift mask and point the move rules take. It draws
+// and releases into the place, button and Shift mask the game session takes. It draws
 // nothing of its own, so what the player sees is always exactly the painted image.
 class BoardWidget : public QWidget
 {
@@ -13,6 +17,10 @@ public:
     explicit BoardWidget(QWidget *parent = nullptr);
 
     void setBoardImage(const QImage *image) { m_image = image; }
+    // The board whose places the surface is cut into, columns × rows of equal size.
+    void setGrid(const TableroClass *board, qint16 columns, qint16 rows);
+    // The place under a point; (0, 0) off the surface or beyond the board's grid.
+    GamePlace placeAt(const QPointF &point) const;
 
     // While off, presses and releases are ignored (no picture, assembled, or only
     // placed pieces shown).
@@ -20,10 +28,9 @@ public:
     bool inputEnabled() const { return m_inputEnabled; }
 
 signals:
-    // button: 1 left, 2 right, 4 middle; shift: bit 1 set while Shift is held;
-    // x, y in logical pixels from the board's top-left corner.
-    void pressed(int button, int shift, float x, float y);
-    void released(int button, int shift, float x, float y);
+    // button: 1 left, 2 right, 4 middle; shift: bit 1 set while Shift is held.
+    void pressed(GamePlace place, int button, int shift);
+    void released(GamePlace place, int button, int shift);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -32,6 +39,9 @@ protected:
 
 private:
     const QImage *m_image = nullptr;
+    const TableroClass *m_board = nullptr;
+    qint16 m_columns = 0;
+    qint16 m_rows = 0;
     bool m_inputEnabled = false;
     bool m_pressActive = false;
 };

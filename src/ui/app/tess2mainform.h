@@ -3,13 +3,9 @@
 #include "about/FormAcercaDe.h"
 #include "about/KeyStore.h"
 #include "app/FormVentanita.h"
-#include "board/MoveRules.h"
-#include "board/TableroClass.h"
 #include "dialog/Dialog.h"
-#include "view/BoardRenderer.h"
-#include "view/StatusBarTexts.h"
+#include "game/GameSession.h"
 
-#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -17,18 +13,17 @@
 #include <functional>
 #include <memory>
 
+class BoardView;
 class BoardWidget;
 class ConfigFileHandler;
-class Dialog;
-class FormVentanita;
-class QAction;
+class MainActions;
+class QEventLoop;
 class QLabel;
-class QMenu;
 class QScrollBar;
-class QToolBar;
+class StatusPanels;
 
-// The main window: it owns the board, the settings, the source picture and the game
-// state, lays out the board viewport, and wires menus, toolbar and mouse to the rules.
+// The main window, a front end of the game session: it wires menus, toolbar and the board
+// to the session, shows what the session reports, and owns the settings and the other windows.
 class tess2mainform : public QMainWindow
 {
     Q_OBJECT
@@ -43,25 +38,14 @@ public:
     // Start-up without the first dialog, for tests that drive the window themselves.
     void startUpWithoutDialog();
 
-    void Nuevopuzzle();
+    void Nuevopuzzle(const GameSetup &setup);
     void cerrarPrograma();
     void abrirDialogoNuevoPuzzle();
     void guardarPuzzle();
 
-    void setEstado(int n);
-    int getEstado() const { return estado; }
+    // Sets every command to match the game state.
+    void setEstado(GameState state);
     void actualizarBarraEstado();
-
-    void PaintTablero();
-    void PaintCasilla(qint16 column, qint16 row, quint32 rasterOp);
-    void DibujarRejilla();
-    void PaintSoloMontadas();
-    void paintAssembled();
-
-    void zoomIn();
-    void zoomOut();
-    void zoomFit();
-
     void setLanguageCommand(qint16 language);
 
     void M_Por_Unos_Segundos();
@@ -70,25 +54,19 @@ public:
     void M_Acerca_de();
     void M_Ayuda_De_Tesselon();
 
-    // Accessors through which the dialog and the tests reach what the window owns.
-    TableroClass &tablero() { return Tablero; }
+    // The session manager asks the program to save its data: the session may be ending.
+    void sessionCommitting() { m_sessionEnding = true; }
+
+    // What the dialog and the tests reach of what the window owns.
+    GameSession &session() { return m_session; }
     ConfigFileHandler &configFile();
     Dialog &dialog();
     FormVentanita *ventanita() const { return m_ventanita; }
     FormAcercaDe *acercaDe() const { return m_acercaDe; }
     KeyStore &keyStore() { return m_keys; }
-    BoardWidget *boardWidget() const { return PicDestino; }
-    const QImage &boardImage() const { return m_renderer.image(); }
-    const QImage &sourcePicture() const { return PicOrigen; }
-    float getZoom() const { return zoom; }
-    QAction *action(const QString &name) const;
-    QAction *toolbarButton(const QString &key) const { return m_buttons.value(key); }
-    QLabel *statusPanel(int number) const;
-    QLabel *statusSimpleText() const { return m_simpleText; }
-    bool statusSimpleMode() const;
-    QScrollBar *hScroll() const { return HScroll1; }
-    QScrollBar *vScroll() const { return VScroll1; }
-    QWidget *viewport() const { return PicContenedor; }
+    BoardView *boardView() const { return m_view; }
+    MainActions *actions() const { return m_actions; }
+    StatusPanels *statusPanels() const { return m_status; }
 
     // Where icons/ is looked for; the program's own folder unless a test says otherwise.
     void setResourceFolder(const QString &folder) { m_resourceFolder = folder; }
@@ -102,69 +80,35 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void createMenus();
-    void crearBarraHerramientas();
-    void createStatusBar();
+    void wireCommands();
+    void wireSession();
     void cargarIcono();
-    void setIdiomaMainForm();
-    void prepararAreaTablero();
-    void colocarControles();
-    void ajustarBarrasDesplazamiento();
-    void applyZoom(float newZoom);
-    void zoomCommand(const std::function<float()> &newZoom);
-    QSizeF viewportTwips() const;
-    QSizeF sourceTwips() const;
-    void setBoardSize(double widthTwips, double heightTwips);
-    void placeBoard();
+    void placeWindow();
+    void chooseFirstLanguage();
+    void crearBarraHerramientas();
+    void onGameStarted();
+    void onStateChanged(GameState state);
+    void showZoomButtons(bool fit, bool out, bool in);
     void updateZoomButtons();
-    void onBoardPressed(int button, int shift, float x, float y);
-    void onBoardReleased(int button, int shift, float x, float y);
-    void handleMoveOutcome(const MoveRules::Outcome &outcome);
-    void updateBoardRect(const QRect &deviceRect);
     void closeVentanita();
     bool confirmClose();
     void unloadOtherWindows();
-    bool sliding() const;
-    qint16 partesX() const;
-    qint16 partesY() const;
 
     QString m_commandLine;
     QString m_resourceFolder;
-    TableroClass Tablero;
+    GameSession m_session;
     std::unique_ptr<ConfigFileHandler> ConfigFile;
     QPointer<Dialog> m_dialog;
     QPointer<FormVentanita> m_ventanita;
     QPointer<FormAcercaDe> m_acercaDe;
     KeyStore m_keys;
 
-    QImage PicOrigen;
-    int estado = 0;
-    float zoom = 1.0f;
-    MoveRules::MoveState m_move;
-    BoardRenderer m_renderer;
-
-    // Board size and position in 1/1440 inch, as the layout rules reason.
-    double m_boardWidth = 0;
-    double m_boardHeight = 0;
-    qint16 m_hMaximum = 0;
-    qint16 m_vMaximum = 0;
-    StatusBarState m_status;
-
-    QWidget *m_client = nullptr;
-    QWidget *PicContenedor = nullptr;
-    BoardWidget *PicDestino = nullptr;
-    QScrollBar *HScroll1 = nullptr;
-    QScrollBar *VScroll1 = nullptr;
-    QToolBar *Toolbar1 = nullptr;
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QAction *> m_buttons;
-    QHash<QString, QMenu *> m_menus;
-    QList<QLabel *> m_panels;
-    QLabel *m_simpleText = nullptr;
-    QWidget *m_panelBox = nullptr;
+    MainActions *m_actions = nullptr;
+    BoardView *m_view = nullptr;
+    StatusPanels *m_status = nullptr;
 
     std::function<qint64()> m_clock;
+    QPointer<QEventLoop> m_wait;
     bool m_closingByProgram = false;
     bool m_sessionEnding = false;
-    bool m_inLayout = false;
 };

@@ -1,0 +1,235 @@
+#include "app/BoardView.h"
+
+#include "app/BoardWidget.h"
+#include "game/GameSession.h"
+#include "io/RunTimeError.h"
+#include "platform/Messages.h"
+#include "view/BoardLayout.h"
+#include "view/Twips.h"
+
+#include <QMainWindow>
+#include <QScrollBar>
+
+#include <cmath>
+
+BoardView::BoardView(const GameSession &session, QWidget *parent) : QWidget(parent), m_session(session)
+{
+    PicContenedor = new QWidget(this);
+    PicContenedor->setObjectName(QStringLiteral("PicContenedor"));
+    PicContenedor->setAutoFillBackground(true);
+    PicDestino = new BoardWidget(PicContenedor);
+    PicDestino->setBoardImage(&m_renderer.image());
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { placeBoard(); });
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { placeBoard(); });
+    m_renderer.setTablero(&session.board());
+}
+
+void BoardView::newBoard()
+{
+    m_renderer.setSource(m_session.boardPicture());
+    PicDestino->setGrid(&m_session.board(), m_session.columns(), m_session.rows());
+    prepararAreaTablero();
+    m_zoom = BoardLayout::fitZoom(QSizeF(m_boardWidth, m_boardHeight), sourceTwips());
+    const QSizeF board = BoardLayout::boardSize(sourceTwips(), m_zoom);
+    setBoardSize(board.width(), board.height());
+}
+
+void BoardView::prepararAreaTablero()
+{
+    VScroll1->hide();
+    HScroll1->hide();
+    HScroll1->setFocusPolicy(Qt::NoFocus);
+    VScroll1->setFocusPolicy(Qt::NoFocus);
+    HScroll1->setSingleStep(1);
+    VScroll1->setSingleStep(1);
+    colocarControles();
+    const QSizeF view = viewportTwips();
+    setBoardSize(view.width(), view.height());
+}
+
+void BoardView::colocarControles()
+{
+    if (window()->isMinimized() || m_inLayout)
+        return;
+    m_inLayout = true;
+    // The rules count from the top of the window's client area, below the menu bar; the
+    // toolbar above this widget and the status bar below it belong to that area too. Their
+    // heights are read from where the window has put this widget, so they are always current.
+    const auto *main = qobject_cast<const QMainWindow *>(parentWidget());
+    const QWidget *menu = main ? main->menuWidget() : nullptr;
+    const int menuBottom = menu && menu->isVisible() ? menu->geometry().bottom() + 1 : 0;
+    const int above = parentWidget() ? qMax(0, y() - menuBottom) : 0;
+    const int below = parentWidget() ? qMax(0, parentWidget()->height() - geometry().bottom() - 1) : 0;
+    const double statusH = Twips::fromPixelsY(below);
+    const QSizeF inner(Twips::fromPixelsX(width()), Twips::fromPixelsY(height() + above) + statusH);
+    const BoardLayout::Controls c = BoardLayout::colocarControles(inner, float(statusH));
+
+    // A toolbar taller than the margin above the viewport takes its top, never its bottom.
+    const int top = qRound(Twips::toPixelsY(c.viewport.top())) - above;
+    const QRect viewport(qRound(Twips::toPixelsX(c.viewport.left())), qMax(0, top),
+                         qMax(0, qRound(Twips::toPixelsX(c.viewport.width()))),
+                         qMax(0, qRound(Twips::toPixelsY(c.viewport.height())) + qMin(0, top)));
+    PicContenedor->setGeometry(viewport);
+    HScroll1->setGeometry(viewport.left(), viewport.bottom() + 1, viewport.width(),
+                          qRound(Twips::toPixelsY(BoardLayout::ScrollBarThickness)));
+    VScroll1->setGeometry(viewport.right() + 1, viewport.top(),
+                          qRound(Twips::toPixelsX(BoardLayout::ScrollBarThickness)), viewport.height());
+    m_inLayout = false;
+    ajustarBarrasDesplazamiento();
+}
+
+void BoardView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    colocarControles();
+}
+
+QSizeF BoardView::viewportTwips() const
+{
+    return QSizeF(Twips::fromPixelsX(PicContenedor->width()), Twips::fromPixelsY(PicContenedor->height()));
+}
+
+QSizeF BoardView::sourceTwips() const
+{
+    const QImage &source = m_session.boardPicture();
+    return QSizeF(Twips::fromPixelsX(source.width()), Twips::fromPixelsY(source.height()));
+}
+
+void BoardView::ajustarBarrasDesplazamiento()
+{
+    const BoardLayout::Scrolling bars =
+        BoardLayout::ajustarBarrasDesplazamiento(QSizeF(m_boardWidth, m_boardHeight), viewportTwips(),
+                                                 qint16(HScroll1->value()), qint16(VScroll1->value()));
+    VScroll1->setVisible(bars.vertical.visible);
+    HScroll1->setVisible(bars.horizontal.visible);
+    {
+        const QSignalBlocker blockV(VScroll1);
+        const QSignalBlocker blockH(HScroll1);
+        VScroll1->setRange(bars.vertical.rangeMinimum(), bars.vertical.rangeMaximum());
+        HScroll1->setRange(bars.horizontal.rangeMinimum(), bars.horizontal.rangeMaximum());
+        VScroll1->setPageStep(qMax(1, int(bars.vertical.largeChange)));
+        HScroll1->setPageStep(qMax(1, int(bars.horizontal.largeChange)));
+        VScroll1->setValue(bars.vertical.position);
+        HScroll1->setValue(bars.horizontal.position);
+    }
+    m_vMaximum = bars.vertical.maximum;
+    m_hMaximum = bars.horizontal.maximum;
+    placeBoard();
+}
+
+void BoardView::placeBoard()
+{
+    const int left = qRound(Twips::toPixelsX(BoardLayout::boardOffset(qint16(HScroll1->value()))));
+    const int top = qRound(Twips::toPixelsY(BoardLayout::boardOffset(qint16(VScroll1->value()))));
+    PicDestino->move(left, top);
+}
+
+void BoardView::setBoardSize(double widthTwips, double heightTwips)
+{
+    m_boardWidth = widthTwips;
+    m_boardHeight = heightTwips;
+    const QSizeF logical(Twips::toPixelsX(widthTwips), Twips::toPixelsY(heightTwips));
+    m_renderer.setDevicePixelRatio(devicePixelRatioF());
+    m_renderer.setBoardSize(logical);
+    // The surface is exactly as large as the image it shows.
+    const QImage &image = m_renderer.image();
+    const qreal dpr = image.isNull() ? 1.0 : image.devicePixelRatio();
+    PicDestino->resize(qMax(1, int(std::lround(image.width() / dpr))),
+                       qMax(1, int(std::lround(image.height() / dpr))));
+}
+
+void BoardView::applyZoom(float newZoom)
+{
+    m_zoom = newZoom;
+    const QSizeF board = BoardLayout::boardSize(sourceTwips(), m_zoom);
+    setBoardSize(board.width(), board.height());
+    const qint16 oldV = m_vMaximum;
+    const qint16 oldH = m_hMaximum;
+    PaintTablero();
+    // A scroll position keeps its place relative to the new range.
+    VScroll1->setValue(BoardLayout::keepRelativePosition(oldV, m_vMaximum, qint16(VScroll1->value())));
+    HScroll1->setValue(BoardLayout::keepRelativePosition(oldH, m_hMaximum, qint16(HScroll1->value())));
+    emit zoomed();
+}
+
+bool BoardView::zoomOutVisible() const
+{
+    return BoardLayout::zoomOutVisible(QSizeF(m_boardWidth, m_boardHeight));
+}
+
+bool BoardView::zoomInVisible() const
+{
+    return BoardLayout::zoomInVisible(QSizeF(m_boardWidth, m_boardHeight));
+}
+
+void BoardView::zoomIn()
+{
+    zoomCommand([this] { return BoardLayout::zoomIn(m_zoom); });
+}
+
+void BoardView::zoomOut()
+{
+    zoomCommand([this] { return BoardLayout::zoomOut(m_zoom); });
+}
+
+void BoardView::zoomFit()
+{
+    zoomCommand([this] { return BoardLayout::fitZoom(viewportTwips(), sourceTwips()); });
+}
+
+void BoardView::zoomCommand(const std::function<float()> &newZoom)
+{
+    if (m_session.boardPicture().isNull())
+        return;
+    try {
+        applyZoom(newZoom());
+    } catch (const RunTimeError &e) {
+        // A board too large for memory: go back to the fit, which always fits.
+        Messages::show(window(), e.description());
+        try {
+            applyZoom(BoardLayout::fitZoom(viewportTwips(), sourceTwips()));
+        } catch (const RunTimeError &) {
+        }
+    }
+}
+
+void BoardView::updateBoardRect(const QRect &deviceRect)
+{
+    if (!deviceRect.isEmpty())
+        PicDestino->update(m_renderer.logicalRect(deviceRect));
+}
+
+void BoardView::PaintTablero()
+{
+    try {
+        m_renderer.setSliding(m_session.sliding());
+        updateBoardRect(m_renderer.PaintTablero(int(m_session.state())));
+    } catch (const RunTimeError &e) {
+        Messages::show(window(), QStringLiteral("Error in PaintTablero. ") + e.description());
+    } catch (const std::exception &e) {
+        Messages::show(window(),
+                       QStringLiteral("Error in PaintTablero. ") + QString::fromLocal8Bit(e.what()));
+    }
+    ajustarBarrasDesplazamiento();
+}
+
+void BoardView::PaintCasilla(qint16 column, qint16 row, quint32 rasterOp)
+{
+    m_renderer.setSliding(m_session.sliding());
+    updateBoardRect(m_renderer.PaintCasilla(column, row, rasterOp));
+}
+
+void BoardView::PaintSoloMontadas()
+{
+    m_renderer.setSliding(m_session.sliding());
+    updateBoardRect(m_renderer.PaintSoloMontadas());
+}
+
+void BoardView::paintAssembled()
+{
+    updateBoardRect(m_renderer.paintAssembled());
+}

@@ -1,0 +1,56 @@
+#include "app/StatusPanels.h"
+
+#include "view/Twips.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+
+StatusPanels::StatusPanels(QStatusBar *bar) : QObject(bar)
+{
+    m_panelBox = new QWidget(bar);
+    auto *layout = new QHBoxLayout(m_panelBox);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const int panelWidth = qRound(Twips::toPixelsX(1440));
+    for (int i = 1; i <= 6; ++i) {
+        auto *panel = new QLabel(m_panelBox);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+        panel->setMinimumWidth(panelWidth);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        layout->addWidget(panel, i == 2 ? 2 : 1);
+        m_panels.append(panel);
+    }
+    m_simpleText = new QLabel(bar);
+    m_simpleText->setObjectName(QStringLiteral("SimpleText"));
+    bar->addWidget(m_panelBox, 1);
+    bar->addWidget(m_simpleText, 1);
+    bar->setSizeGripEnabled(true);
+    m_simpleText->hide();
+}
+
+void StatusPanels::refresh(const StatusBarInput &input)
+{
+    m_status.simpleText = m_simpleText->text();
+    m_status = StatusBarTexts::refresh(m_status, input);
+    for (int i = 0; i < 6; ++i)
+        m_panels.at(i)->setText(m_status.panels[size_t(i)]);
+    m_simpleText->setText(m_status.simpleText);
+    m_panelBox->setVisible(!m_status.simple);
+    m_simpleText->setVisible(m_status.simple);
+}
+
+void StatusPanels::setSimpleText(const QString &text)
+{
+    m_simpleText->setText(text);
+}
+
+QLabel *StatusPanels::panel(int number) const
+{
+    return number >= 1 && number <= m_panels.size() ? m_panels.at(number - 1) : nullptr;
+}
+
+bool StatusPanels::simpleMode() const
+{
+    return !m_simpleText->isHidden();
+}
