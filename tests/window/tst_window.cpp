@@ -695,6 +695,35 @@ private slots:
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), pzz.toBytes());
     }
+
+    // A file dropped from a file manager opens the dialog on it; what the program does not
+    // read is refused by the drop cursor and opens nothing.
+    void dropFiles()
+    {
+        const auto window = startWindow();
+        QVERIFY(QDir(m_root.path()).mkpath("carpeta.jpg"));
+        QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(m_root.filePath("soltada.png")));
+        QVERIFY(QFile(m_root.filePath("notas.txt")).open(QIODevice::WriteOnly));
+        const auto drop = [&window](const QList<QUrl> &urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &enter);
+            QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &dropped);
+            return enter.isAccepted() || dropped.isAccepted();
+        };
+        const auto file = [this](const char *name) { return QUrl::fromLocalFile(m_root.filePath(name)); };
+        QVERIFY(!drop({file("carpeta.jpg")}));
+        QVERIFY(!drop({file("gone.jpg")}));
+        QVERIFY(!drop({file("notas.txt"), file("soltada.png")}));
+        QVERIFY(!drop({QUrl("https://example.org/foto.jpg")}));
+        QString shown;
+        onNextModal([&shown](QWidget *modal) { shown = modal->findChild<QLabel *>("LabArchivo")->text(); });
+        QVERIFY(drop({file("soltada.png"), file("notas.txt")}));
+        QTRY_COMPARE(shown, QStringLiteral("soltada.png"));
+        QVERIFY(Messages::shown().isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_Window)

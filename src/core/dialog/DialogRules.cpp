@@ -143,6 +143,14 @@ bool readableFileName(const QString &name)
     return suffix.size() > 2 && fileTypePatterns().constFirst().split(QLatin1Char(';')).contains(suffix);
 }
 
+QString droppedFile(const QList<QUrl> &urls)
+{
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return QString();
+    const QFileInfo file(urls.constFirst().toLocalFile());
+    return file.isFile() && readableFileName(file.fileName()) ? file.absoluteFilePath() : QString();
+}
+
 QString commandLine(const QStringList &arguments, const QString &currentFolder)
 {
     const QString line = arguments.join(QLatin1Char(' '));

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QtGlobal>
 
 #include <optional>
@@ -47,6 +49,10 @@ QString stripQuotes(const QString &commandLine);
 // Whether a file's name says it is a picture or puzzle file the program reads (any case),
 // for the drop cursor, which must decide without reading the file.
 bool readableFileName(const QString &name);
+
+// The file a drop of these addresses opens: the first one, when it is a local file (not a
+// folder) that still exists and whose name the program reads; otherwise empty text.
+QString droppedFile(const QList<QUrl> &urls);
 
 // The program's arguments joined by single spaces, as one command line; a relative path
 // ("holidays.jpg", "fotos/mar.jpg") is taken from the current folder.

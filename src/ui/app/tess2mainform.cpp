@@ -3,6 +3,7 @@
 #include "about/Ayuda.h"
 #include "app/BoardView.h"
 #include "app/BoardWidget.h"
+#include "app/DropOpener.h"
 #include "app/FormIdiomaInicial.h"
 #include "app/MainActions.h"
 #include "app/StatusPanels.h"
@@ -60,6 +61,9 @@ tess2mainform::tess2mainform(const QString &commandLine, QWidget *parent)
     m_status = new StatusPanels(statusBar());
     wireCommands();
     wireSession();
+    // The dialog runs its own loop, which must not start inside the drop's delivery.
+    connect(new DropOpener(this), &DropOpener::fileDropped, this, &tess2mainform::abrirDialogoEn,
+            Qt::QueuedConnection);
 
     // A close that comes from the session ending asks nothing and saves nothing.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { sessionCommitting(); });
@@ -269,6 +273,12 @@ void tess2mainform::actualizarBarraEstado()
 }
 
 // ---- commands ----
+
+void tess2mainform::abrirDialogoEn(const QString &path)
+{
+    dialog().selectFile(path);
+    abrirDialogoNuevoPuzzle();
+}
 
 void tess2mainform::abrirDialogoNuevoPuzzle()
 {

@@ -41,6 +41,8 @@ public:
     void Nuevopuzzle(const GameSetup &setup);
     void cerrarPrograma();
     void abrirDialogoNuevoPuzzle();
+    // The dialog with a file already selected, as for a file named on the command line.
+    void abrirDialogoEn(const QString &path);
     void guardarPuzzle();
 
     // Sets every command to match the game state.

@@ -214,15 +214,18 @@ void Dialog::loadDialogIcon()
 
 void Dialog::selectCommandLineFile()
 {
-    if (m_host.commandLine.isEmpty())
-        return;
+    if (!m_host.commandLine.isEmpty())
+        selectFile(DialogRules::stripQuotes(m_host.commandLine));
+}
+
+void Dialog::selectFile(const QString &path)
+{
     try {
-        const QString name = m_browser->openCommandLineFile(
-            DialogRules::splitPath(DialogRules::stripQuotes(m_host.commandLine)));
+        const QString name = m_browser->openCommandLineFile(DialogRules::splitPath(path));
         if (!name.isEmpty())
             File1_Click(name);
     } catch (const RunTimeError &) {
-        // A command line that names nothing usable leaves the dialog as the settings made it.
+        // A path that names nothing usable leaves the dialog as it was.
     }
 }
 

@@ -56,6 +56,9 @@ public:
     std::optional<GameSetup> choice() const;
     // Save mode for the game in progress: the next showing saves it.
     void beginSave(const GameSetup &current);
+    // Shows a file's folder and selects the file as a command line naming it does (a file
+    // dropped on the main window comes this way).
+    void selectFile(const QString &path);
 
     // Image1's picture: the one the puzzle is built from, kept while the preview is hidden.
     QImage picture() const { return m_picture; }
