@@ -16,16 +16,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("extension");
 
-        QTest::newRow("several dots, case kept") << "photo.v2.JPG"
-                                                 << "JPG";
-        QTest::newRow("dot at the end") << "photo."
-                                        << "";
-        QTest::newRow("no dot") << "photo"
-                                << "";
-        QTest::newRow("hidden file") << ".bashrc"
-                                     << "bashrc";
-        QTest::newRow("dot only in a folder") << "/home/ana/v1.2/gato"
-                                              << "2/gato";
+        QTest::newRow("several dots, case kept") << QString("photo.v2.JPG") << QString("JPG");
+        QTest::newRow("dot at the end") << QString("photo.") << QString("");
+        QTest::newRow("no dot") << QString("photo") << QString("");
+        QTest::newRow("hidden file") << QString(".bashrc") << QString("bashrc");
+        QTest::newRow("dot only in a folder") << QString("/home/ana/v1.2/gato") << QString("2/gato");
     }
 
     void getFileExtension()
