@@ -50,82 +50,50 @@ private slots:
     {
         // Events: d presses and u releases with the button, s for Shift, @column,row (0,0 off
         // the board); U undoes, Y redoes. The trace lists the redrawn places (N normal,
-        // I inverted), A when the game becomes assembled and P when it is unsolved again.
+        // I inverted), A when the game becomes assembled, P when it is unsolved again and,
+        // after each undo or redo, = and the moves counted since the start.
         QTest::addColumn<bool>("sliding");  // Normal-style boards are 4 × 3, sliding ones 3 × 3
         QTest::addColumn<QString>("start"); // the two places of one exchange made beforehand
         QTest::addColumn<QString>("events");
         QTest::addColumn<QString>("trace");
         QTest::addColumn<QString>("board");
         QTest::addColumn<int>("moves");
-        QTest::newRow("plain click counts a move") << false << "1,1,2,1"
-                                                   << "d1@2,2 u1@2,2"
-                                                   << "2,2:I 2,2:N 2,2:N"
-                                                   << "1,1=2,1 2,1=1,1" << 1;
-        QTest::newRow("drag exchanges") << false << "1,1,2,1"
-                                        << "d1@1,1 u1@3,1"
-                                        << "1,1:I 3,1:N 1,1:N"
-                                        << "1,1=3,1 2,1=1,1 3,1=2,1" << 1;
-        QTest::newRow("unmarked piece limits the group") << false << "1,3,2,3"
-                                                         << "d2@3,1 d2@1,2 d1s@3,1 u1s@3,1 d1@1,2 u1@3,2"
-                                                         << "3,1:I 1,2:I 3,1:N 1,2:I 1,2:N 1,2:N"
-                                                         << "1,3=2,3 2,3=1,3" << 1;
-        QTest::newRow("two marked pieces move right") << false << ""
-                                                      << "d2@2,1 d1@3,1 u1@4,1"
-                                                      << "2,1:I 3,1:I 4,1:N 3,1:N 3,1:N 2,1:N"
-                                                      << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
-        QTest::newRow("group moves up and left") << false << ""
-                                                 << "d2@4,3 d2@4,3 d2@4,2 d1@3,2 u1@1,1"
-                                                 << "4,3:I 4,3:N 4,2:I 3,2:I 1,1:N 3,2:N 2,1:N 4,2:N"
-                                                 << "1,1=3,2 2,1=4,2 3,2=1,1 4,2=2,1" << 2;
-        QTest::newRow("group pushed off the board moves in place") << false << "1,3,4,3"
-                                                                   << "d2@2,1 d1@2,2 u1@1,1"
-                                                                   << "2,1:I 2,2:I 2,1:N 2,1:N 2,2:N 2,2:N"
-                                                                   << "1,3=4,3 4,3=1,3" << 2;
-        QTest::newRow("release off the board") << false << "1,1,2,1"
-                                               << "d1@2,2 u1@0,0"
-                                               << "2,2:I 2,2:N 2,2:N"
-                                               << "1,1=2,1 2,1=1,1" << 1;
-        QTest::newRow("last drag completes") << false << "1,1,2,1"
-                                             << "d1@1,1 u1@2,1"
-                                             << "1,1:I 2,1:N 1,1:N A"
-                                             << "" << 1;
-        QTest::newRow("click ends an assembled shuffle") << false << ""
-                                                         << "d1@3,2 u1@3,2"
-                                                         << "3,2:I 3,2:N 3,2:N A"
-                                                         << "" << 1;
-        QTest::newRow("slides complete, then nothing moves") << true << ""
-                                                             << "d1@3,2 u1@3,2 d2@3,3 d1@3,2"
-                                                             << "3,3:N 3,2:N 3,2:N 3,3:N A"
-                                                             << "" << 2;
-        QTest::newRow("sliding ignores non-neighbours") << true << ""
-                                                        << "d1@2,2 d1@1,1 d1@3,3"
-                                                        << ""
-                                                        << "" << 0;
-        // A group move is one step; undo gives back the count and redo the move.
-        QTest::newRow("group undone and redone")
-            << false << ""
-            << "d2@2,1 d1@3,1 u1@4,1 U"
-            << "2,1:I 3,1:I 4,1:N 3,1:N 3,1:N 2,1:N 3,1:N 2,1:N 4,1:N 3,1:N"
-            << "" << 0;
-        QTest::newRow("undo, redo, redo past the end")
-            << false << ""
-            << "d2@2,1 d1@3,1 u1@4,1 U Y Y"
-            << "2,1:I 3,1:I 4,1:N 3,1:N 3,1:N 2,1:N 3,1:N 2,1:N 4,1:N 3,1:N 4,1:N 3,1:N 3,1:N 2,1:N"
-            << "2,1=4,1 3,1=2,1 4,1=3,1" << 2;
-        // Undo forgets the marks, redrawing their places.
-        QTest::newRow("undo clears marks") << false << ""
-                                           << "d1@1,1 u1@2,1 d2@4,3 U"
-                                           << "1,1:I 2,1:N 1,1:N 4,3:I 4,3:N 2,1:N 1,1:N"
-                                           << "" << 0;
-        QTest::newRow("undo of the last move plays on") << true << "3,3,3,2"
-                                                        << "d1@3,3 U Y"
-                                                        << "3,2:N 3,3:N A 3,2:N 3,3:N P 3,2:N 3,3:N A"
-                                                        << "" << 1;
+        const auto row = [](const char *name, bool sliding, const char *start, const char *events,
+                            const char *trace, const char *board, int moves) {
+            QTest::newRow(name) << sliding << QString(start) << QString(events) << QString(trace)
+                                << QString(board) << moves;
+        };
+        row("drag exchanges", false, "1,1,2,1", "d1@1,1 u1@3,1", "1,1:I 3,1:N 1,1:N",
+            "1,1=3,1 2,1=1,1 3,1=2,1", 1);
+        row("unmarked piece limits the group", false, "1,3,2,3",
+            "d2@3,1 d2@1,2 d1s@3,1 u1s@3,1 d1@1,2 u1@3,2", "3,1:I 1,2:I 3,1:N 1,2:I 1,2:N 1,2:N",
+            "1,3=2,3 2,3=1,3", 1);
+        row("group moves up and left", false, "", "d2@4,3 d2@4,3 d2@4,2 d1@3,2 u1@1,1",
+            "4,3:I 4,3:N 4,2:I 3,2:I 1,1:N 3,2:N 2,1:N 4,2:N", "1,1=3,2 2,1=4,2 3,2=1,1 4,2=2,1", 2);
+        row("group pushed off the board moves in place", false, "1,3,4,3", "d2@2,1 d1@2,2 u1@1,1",
+            "2,1:I 2,2:I 2,1:N 2,1:N 2,2:N 2,2:N", "1,3=4,3 4,3=1,3", 2);
+        row("release off the board", false, "1,1,2,1", "d1@2,2 u1@0,0", "2,2:I 2,2:N 2,2:N",
+            "1,1=2,1 2,1=1,1", 1);
+        row("last drag completes", false, "1,1,2,1", "d1@1,1 u1@2,1", "1,1:I 2,1:N 1,1:N A", "", 1);
+        // A press off the board decides nothing.
+        row("click ends an assembled shuffle", false, "", "d1@0,0 d1@3,2 u1@3,2", "3,2:I 3,2:N 3,2:N A", "",
+            1);
+        row("slides complete, then nothing moves", true, "", "d1@3,2 u1@3,2 d2@3,3 d1@3,2",
+            "3,3:N 3,2:N 3,2:N 3,3:N A", "", 2);
+        row("sliding ignores non-neighbours", true, "", "d1@2,2 d1@1,1 d1@3,3", "", "", 0);
+        // A group move is one step: undo gives back its count and its places, redo the move;
+        // redo past the end does nothing.
+        row("undo, redo, redo past the end", false, "", "d2@2,1 d1@3,1 u1@4,1 U Y Y",
+            "2,1:I 3,1:I 4,1:N 3,1:N 3,1:N 2,1:N 3,1:N 2,1:N 4,1:N 3,1:N =0 4,1:N 3,1:N 3,1:N 2,1:N =2 =2",
+            "2,1=4,1 3,1=2,1 4,1=3,1", 2);
+        // Undo forgets the marks, redrawing their places; a right release does nothing.
+        row("undo clears marks", false, "", "d1@1,1 u1@2,1 d2@4,3 u2@4,3 U",
+            "1,1:I 2,1:N 1,1:N 4,3:I 4,3:N 2,1:N 1,1:N =0", "", 0);
+        row("undo of the last move plays on", true, "3,3,3,2", "d1@3,3 U Y",
+            "3,2:N 3,3:N A 3,2:N 3,3:N P =0 3,2:N 3,3:N A =1", "", 1);
         // A new move after an undo drops what could be redone.
-        QTest::newRow("new move ends redo") << true << ""
-                                            << "d1@3,2 U d1@2,3 Y"
-                                            << "3,3:N 3,2:N 3,3:N 3,2:N 3,3:N 2,3:N"
-                                            << "2,3=3,3 3,3=2,3" << 1;
+        row("new move ends redo", true, "", "d1@3,2 U d1@2,3 Y", "3,3:N 3,2:N 3,3:N 3,2:N =0 3,3:N 2,3:N =1",
+            "2,3=3,3 3,3=2,3", 1);
     }
 
     void moves()
@@ -145,6 +113,7 @@ private slots:
         for (const QString &token : events.split(QLatin1Char(' '))) {
             if (token == QLatin1String("U") || token == QLatin1String("Y")) {
                 token == QLatin1String("U") ? session.undo() : session.redo();
+                trace << QStringLiteral("=%1").arg(session.moves() - before);
                 continue;
             }
             const QStringList at = token.section(QLatin1Char('@'), 1).split(QLatin1Char(','));
@@ -157,51 +126,6 @@ private slots:
         QTEST(trace.join(QLatin1Char(' ')), "trace");
         QTEST(dump(session.board()), "board");
         QTEST(session.moves() - before, "moves");
-    }
-
-    void interpret_data()
-    {
-        QTest::addColumn<bool>("sliding");
-        QTest::addColumn<QString>("presses"); // right-button presses made first
-        QTest::addColumn<QString>("event");   // d or u, button, @column,row
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("exchanges");
-        QTest::newRow("left press marks") << false << ""
-                                          << "d1@2,2" << int(MoveKind::Mark) << 0;
-        QTest::newRow("right press on a mark unmarks") << false << "2,2"
-                                                       << "d2@2,2" << int(MoveKind::Unmark) << 0;
-        QTest::newRow("right release does nothing") << false << "2,2"
-                                                    << "u2@2,2" << int(MoveKind::None) << 0;
-        QTest::newRow("one marked piece swaps") << false << "2,2"
-                                                << "u1@3,2" << int(MoveKind::Swap) << 1;
-        QTest::newRow("two marked pieces are a group") << false << "2,2 3,2"
-                                                       << "u1@3,2" << int(MoveKind::Group) << 2;
-        QTest::newRow("press off the board") << false << ""
-                                             << "d1@0,0" << int(MoveKind::None) << 0;
-        QTest::newRow("slide beside the empty place") << true << ""
-                                                      << "d1@4,2" << int(MoveKind::Slide) << 1;
-        QTest::newRow("sliding release") << true << ""
-                                         << "u1@4,3" << int(MoveKind::None) << 0;
-    }
-
-    void interpret()
-    {
-        QFETCH(bool, sliding);
-        QFETCH(QString, presses);
-        QFETCH(QString, event);
-        GameSession session;
-        session.start(setupOf(4, 3, sliding, QString()));
-        for (const QString &p : presses.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            session.press({p.section(',', 0, 0).toShort(), p.section(',', 1).toShort()}, 2, 0);
-        const QStringList at = event.mid(3).split(QLatin1Char(','));
-        const GamePlace place{at[0].toShort(), at[1].toShort()};
-        const int button = event.mid(1, 1).toInt();
-        const GameMove move = event.startsWith(QLatin1Char('d')) ? session.interpretPress(place, button, 0)
-                                                                 : session.interpretRelease(place, button, 0);
-        QTEST(int(move.kind), "kind");
-        QTEST(int(move.exchanges.size()), "exchanges");
-        // Deciding changes nothing.
-        QVERIFY(dump(session.board()).isEmpty() && session.moves() == 0 && !session.canUndo());
     }
 
     // Saving is offered while unsolved, and once assembled only for a game from a puzzle file.

@@ -51,6 +51,8 @@ inline QByteArray encoded(const QImage &image, const char *format, int quality =
     return image.save(&buffer, format, quality) ? bytes : QByteArray();
 }
 
+// The pictures below are there only for the tests whose build names their folders.
+#ifdef TESSELON_TEST_PICTURES
 // A file the build draws beside the program, such as "samples/paisaje.jpg".
 inline QByteArray sampleBytes(const QString &relative)
 {
@@ -64,6 +66,7 @@ inline QByteArray testPicture(const QString &name)
     QFile file(QStringLiteral(TESSELON_TEST_PICTURES "/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+#endif
 
 // A grey JPEG of any size up to 65535 x 65535 that takes little memory to make: one
 // component whose blocks are all a zero difference and an end of block, one bit each

@@ -74,11 +74,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("target");
         QTest::addColumn<bool>("grey");
-        const QByteArray jpeg = encoded(quadrants(2999, 1999), "jpeg", 90);
-        QTest::newRow("JPEG 2999 x 1999") << jpeg << QSize(900, 600) << false;
-        QTest::newRow("BMP 1200 x 700") << encoded(quadrants(1200, 700), "bmp") << QSize(900, 525) << false;
+        QTest::newRow("JPEG 2999 x 1999")
+            << encoded(quadrants(2999, 1999), "jpeg", 90) << QSize(900, 600) << false;
         QTest::newRow("checkerboard JPEG") << encoded(checkerboard(), "jpeg", 100) << QSize(900, 540) << true;
-        QTest::newRow("JPEG cut in half") << jpeg.left(jpeg.size() / 2) << QSize(0, 0) << false;
         // Decoded at an eighth, 8188 x 8188, which just fits the limit; libjpeg decodes no
         // larger side than 65500.
         QTest::newRow("grey JPEG 65500 x 65500") << flatJpeg(65500, 65500) << QSize(900, 900) << true;

@@ -1,7 +1,6 @@
 #include "picture/PictureSamples.h"
 
 #include "PictureLoader.h"
-#include "puzzlefile/PzzFile.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -295,37 +294,6 @@ private slots:
         QCOMPARE(loadError, tooLarge);
         QVERIFY(tooLarge.isEmpty() ||
                 (tooLarge.contains(QString::number(size.width())) && tooLarge.contains("256")));
-    }
-
-    // A puzzle file keeps the picture's own bytes and extension whatever the format, and the
-    // picture decodes from those bytes in memory.
-    void keptInPuzzleFile_data()
-    {
-        QTest::addColumn<QString>("extension");
-        QTest::addColumn<QByteArray>("bytes");
-        const QImage picture = quadrants(120, 90);
-        QTest::newRow("webp") << "webp" << encoded(picture, "webp", 90);
-        QTest::newRow("tiff") << "tiff" << encoded(picture, "tiff");
-        QTest::newRow("heic") << "heic" << testPicture("quadrants.heic");
-        QTest::newRow("avif") << "avif" << testPicture("quadrants.avif");
-        QTest::newRow("sideways jpeg") << "jpeg" << testPicture("sideways-6.jpg");
-    }
-
-    void keptInPuzzleFile()
-    {
-        QFETCH(QString, extension);
-        QFETCH(QByteArray, bytes);
-        PzzFile pzz;
-        pzz.columns = pzz.rows = pzz.fichasX = pzz.fichasY = 2;
-        pzz.homeColumns = {{0, 0, 0}, {0, 1, 1}, {0, 2, 2}};
-        pzz.homeRows = {{0, 0, 0}, {0, 1, 2}, {0, 1, 2}};
-        pzz.extension = PzzFile::extensionField(extension);
-        pzz.picture = bytes;
-        PzzFile back;
-        QCOMPARE(PzzFile::read(pzz.toBytes(), back), PzzFile::Check::Ok);
-        QCOMPARE(back.picture, bytes);
-        QCOMPARE(back.extensionText(), extension.leftJustified(PzzFile::ExtensionSize));
-        QVERIFY(showsQuadrants(PictureLoader::loadData(back.picture)));
     }
 
     void refusesBadRequests()
