@@ -108,10 +108,15 @@ private slots:
         QVERIFY(QDir().mkpath(m_pics) && QDir().mkpath(m_root->filePath("empty")) &&
                 QDir().mkpath(m_root->filePath("data")));
         const QByteArray jpg = pictureBytes("JPG", Qt::red), pzz = pzzBytes(1310, 1);
-        const QList<std::pair<const char *, QByteArray>> files{
-            {"flor.jpg", jpg},          {"mi foto.jpg", jpg},         {"Azul.bmp", jpg},
-            {"FOTO.PZZ", pzz},          {"partida.pzz", pzz},         {"bad.pzz", pzzBytes(1311, 1)},
-            {"roto.png", jpg.left(40)}, {"v2.pzz", pzzBytes(1310, 2)}};
+        const QList<std::pair<const char *, QByteArray>> files{{"flor.jpg", jpg},
+                                                               {"mi foto.jpg", jpg},
+                                                               {"Azul.bmp", jpg},
+                                                               {"FOTO.PZZ", pzz},
+                                                               {"partida.pzz", pzz},
+                                                               {"bad.pzz", pzzBytes(1311, 1)},
+                                                               {"roto.png", jpg.left(40)},
+                                                               {"verde.png", pictureBytes("PNG", Qt::green)},
+                                                               {"v2.pzz", pzzBytes(1310, 2)}};
         for (const auto &[name, bytes] : files) {
             QFile file(m_pics + '/' + name);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -150,6 +155,7 @@ private slots:
         const char *const rows[][5] = {
             {"quoted", "\"@/pics/flor.jpg\"", "@/pics", "flor.jpg", ""},
             {"unquoted with space", "@/pics/mi foto.jpg", "@/pics", "mi foto.jpg", ""},
+            {"a PNG", "@/pics/verde.png", "@/pics", "verde.png", ""},
             {"wrong case", "@/pics/FLOR.jpg", "@/pics", "Azul.bmp", "File FLOR.jpg not found"},
             {"missing folder", "@/nope/flor.jpg", "@/empty", "", ""},
             {"no folder part", "flor.jpg", "@/empty", "", ""},

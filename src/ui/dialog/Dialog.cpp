@@ -30,11 +30,13 @@
 #include <QPromise>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -584,5 +586,27 @@ void Dialog::showEvent(QShowEvent *event)
     if (!m_browser->keepSelection())
         folderChanged();
     QDialog::showEvent(event);
+    fitIntoScreen();
     QTimer::singleShot(0, m_browser, &FolderBrowser::revealFolder);
+}
+
+// The size the layout would like can be taller than a small or scaled screen; the layout
+// still fits in less, so the dialog is brought within the screen's free area, leaving
+// room for the window's title bar.
+void Dialog::fitIntoScreen()
+{
+    if (!screen())
+        return;
+    const QRect available = screen()->availableGeometry();
+    const int titleBar = 40;
+    const QSize room(available.width(), available.height() - titleBar);
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+    QRect placed = geometry();
+    placed.moveRight(std::min(placed.right(), available.right()));
+    placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top() + titleBar));
+    if (placed.topLeft() != geometry().topLeft())
+        move(pos() + placed.topLeft() - geometry().topLeft());
 }

@@ -88,6 +88,7 @@ protected:
 
 private:
     void buildControls();
+    void fitIntoScreen();
     void layOutControls();
     void connectControls();
     void setCaptions(qint16 language);
