@@ -102,6 +102,7 @@ void Dialog::layOutControls()
     }
     for (QWidget *view : std::initializer_list<QWidget *>{m_browser->Dir1, m_browser->File1})
         view->setMinimumSize(120, 80);
+    m_browser->Dir1->setMinimumWidth(160);
     for (QLabel *label : {m_options->Label2, m_options->Label3})
         label->setMaximumWidth(190);
 
@@ -117,7 +118,7 @@ void Dialog::layOutControls()
         previewColumn->addWidget(widget);
     previewColumn->addStretch();
     frame1Layout->addLayout(previewColumn, 0, 2, 4, 1);
-    frame1Layout->setColumnStretch(0, 2);
+    frame1Layout->setColumnStretch(0, 3);
     frame1Layout->setColumnStretch(1, 2);
     frame1Layout->setRowStretch(1, 1);
 

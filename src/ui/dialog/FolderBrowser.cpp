@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -18,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -110,6 +112,11 @@ FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
     Combo1 = named(new QComboBox(frame), "Combo1");
     buildModels();
     Dir1->setHeaderHidden(true);
+    // Deep folders would leave no room for their names: the indentation is kept small and
+    // the column as wide as its names, with a scroll bar across when needed.
+    Dir1->setIndentation(12);
+    Dir1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    Dir1->header()->setStretchLastSection(false);
     for (int column = 1; column < m_dirModel->columnCount(); ++column)
         Dir1->hideColumn(column);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -147,10 +154,19 @@ void FolderBrowser::buildModels()
     Dir1->setModel(m_dirModel);
     // Folders arrive from a background thread; the current one is kept in sight as its
     // ancestors fill in, until the player takes the tree in hand.
-    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
-        if (m_revealing && m_folder.startsWith(path))
-            revealFolder();
-    });
+    // Rows come in batches after their folder has been read and are sorted afterwards, so
+    // each batch and each sort can move the current folder out of sight again.
+    m_revealLater = new QTimer(this);
+    m_revealLater->setSingleShot(true);
+    m_revealLater->setInterval(0);
+    connect(m_revealLater, &QTimer::timeout, this, &FolderBrowser::revealFolder);
+    const auto revealAgain = [this] {
+        if (m_revealing)
+            m_revealLater->start();
+    };
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, revealAgain);
+    connect(m_dirModel, &QAbstractItemModel::rowsInserted, this, revealAgain);
+    connect(m_dirModel, &QAbstractItemModel::layoutChanged, this, revealAgain);
     connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
         m_tidying.reset();
         if (Dir1->currentIndex() != m_dirModel->index(m_folder))
@@ -420,6 +436,11 @@ void FolderBrowser::revealFolder()
     if (Dir1->currentIndex() != index)
         setCurrentFolderQuietly();
     Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // Across, the folder's name is shown from its start, one level of its parent before it.
+    int depth = 0;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        ++depth;
+    Dir1->horizontalScrollBar()->setValue((depth - 1) * Dir1->indentation());
 }
 
 QString FolderBrowser::openCommandLineFile(const DialogRules::SplitPath &path)

@@ -15,6 +15,7 @@ class QLabel;
 class QListView;
 class QModelIndex;
 class QSortFilterProxyModel;
+class QTimer;
 class QTreeView;
 class QWidget;
 
@@ -97,6 +98,7 @@ private:
     // Set when the program changes the folder and cleared once the player presses,
     // scrolls, types in or collapses the tree: from then on the tree stays where it is.
     bool m_revealing = false;
+    QTimer *m_revealLater = nullptr;
     // Held from a model's "rows about to be removed" to its "rows removed": a view moves
     // its current row when that row goes, and such moves are not the player's choice.
     std::optional<QScopedValueRollback<bool>> m_tidying;
