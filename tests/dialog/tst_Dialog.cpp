@@ -339,17 +339,21 @@ private slots:
         auto *tree = child<QTreeView>("Dir1");
         auto *model = qobject_cast<QFileSystemModel *>(tree->model());
         QTRY_VERIFY(tree->visualRect(tree->currentIndex()).intersects(tree->viewport()->rect()));
-        QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, 120 * 50},
+        QTest::qWait(200);
+        const int revealed = tree->verticalScrollBar()->value();
+        QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, 120 * 3},
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(tree->viewport(), &wheel);
         const int top = tree->verticalScrollBar()->value();
+        QVERIFY2(top > 0 && top < revealed, qPrintable(QStringLiteral("%1 %2").arg(top).arg(revealed)));
         emit model->directoryLoaded(m_pics);
         QTest::qWait(20);
         QCOMPARE(tree->verticalScrollBar()->value(), top);
 
         const QModelIndex pressed = tree->indexAt(QPoint(20, tree->viewport()->height() / 2));
-        QVERIFY(pressed.isValid());
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(pressed).center());
+        QVERIFY(pressed.isValid() && model->filePath(pressed).startsWith(m_pics + "/sub"));
+        const QRect row = tree->visualRect(pressed);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(row.left() + 10, row.center().y()));
         QCOMPARE(m_dialog->folder(), model->filePath(pressed));
     }
 
