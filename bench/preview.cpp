@@ -118,12 +118,12 @@ void previewInDialog(const QString &folder, const QString &name)
     Dialog dialog(DialogHost{[&config]() -> ConfigFileHandler & { return config; }, QString(), {}});
     dialog.show();
     auto *list = dialog.findChild<QListView *>(QStringLiteral("File1"));
-    QModelIndex row;
+    QPersistentModelIndex row;
     spinUntil([&] {
         for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
             const QModelIndex index = list->model()->index(r, 0, list->rootIndex());
             if (index.data().toString() == name)
-                row = index;
+                row = QPersistentModelIndex(index);
         }
         return row.isValid();
     });
