@@ -149,6 +149,18 @@
 <context>
     <name>Dialog</name>
     <message>
+        <source>Columns</source>
+        <translation>Columnas</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Filas</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Cargando…</translation>
+    </message>
+    <message>
         <source>%1 pieces puzzle (%2x%3)</source>
         <translation>Puzzle de %1 piezas (%2x%3)</translation>
     </message>
@@ -349,6 +361,21 @@
     <message>
         <source>%1 of %2 in place</source>
         <translation>%1 de %2 colocadas</translation>
+    </message>
+</context>
+<context>
+    <name>PictureLoader</name>
+    <message>
+        <source>The file is not a picture that can be opened, or it is damaged.</source>
+        <translation>El archivo no es una imagen que se pueda abrir, o está dañado.</translation>
+    </message>
+    <message>
+        <source>The picture is %1 x %2 pixels, too large to open: decoding it would take more than %3 MB of memory.</source>
+        <translation>La imagen mide %1 x %2 píxeles, demasiado grande para abrirla: decodificarla ocuparía más de %3 MB de memoria.</translation>
+    </message>
+    <message>
+        <source>The file takes %1 MB, more than the %2 MB a picture may take.</source>
+        <translation>El archivo ocupa %1 MB, más de los %2 MB que puede ocupar una imagen.</translation>
     </message>
 </context>
 </TS>

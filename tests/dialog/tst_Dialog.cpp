@@ -1,6 +1,7 @@
 #include "board/TableroClass.h"
 #include "dialog/Dialog.h"
 #include "dialog/DialogRules.h"
+#include "dialog/SaveMode.h"
 #include "platform/Messages.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/ModuloIdioma.h"
@@ -65,11 +66,29 @@ class tst_Dialog : public QObject
         return child<QListWidget>("ListX")->currentItem()->text() + 'x' +
                child<QListWidget>("ListY")->currentItem()->text();
     }
+    QModelIndex fileRow(const QString &name) const
+    {
+        const auto *rows = qobject_cast<QSortFilterProxyModel *>(child<QListView>("File1")->model());
+        const auto *model = qobject_cast<QFileSystemModel *>(rows->sourceModel());
+        return rows->mapFromSource(model->index(QDir(m_dialog->folder()).filePath(name)));
+    }
+    QStringList listedNames() const
+    {
+        const QListView *view = child<QListView>("File1");
+        QStringList names;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        return names;
+    }
+    // A real click on the file's row in the shown dialog.
     void clickFile(const QString &name)
     {
         auto *view = child<QListView>("File1");
-        const auto *model = qobject_cast<QFileSystemModel *>(view->model());
-        view->setCurrentIndex(model->index(QDir(m_dialog->folder()).filePath(name)));
+        const QModelIndex index = fileRow(name);
+        QVERIFY(index.isValid());
+        m_dialog->show();
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
         QCOMPARE(view->currentIndex().data().toString(), name);
     }
     void expectEnabled(bool enabled, const QStringList &names) const
@@ -95,6 +114,8 @@ private slots:
                                                                {"FOTO.PZZ", pzz},
                                                                {"partida.pzz", pzz},
                                                                {"bad.pzz", pzzBytes(1311, 1)},
+                                                               {"roto.png", jpg.left(40)},
+                                                               {"verde.png", pictureBytes("PNG", Qt::green)},
                                                                {"v2.pzz", pzzBytes(1310, 2)}};
         for (const auto &[name, bytes] : files) {
             QFile file(m_pics + '/' + name);
@@ -134,6 +155,7 @@ private slots:
         const char *const rows[][5] = {
             {"quoted", "\"@/pics/flor.jpg\"", "@/pics", "flor.jpg", ""},
             {"unquoted with space", "@/pics/mi foto.jpg", "@/pics", "mi foto.jpg", ""},
+            {"a PNG", "@/pics/verde.png", "@/pics", "verde.png", ""},
             {"wrong case", "@/pics/FLOR.jpg", "@/pics", "Azul.bmp", "File FLOR.jpg not found"},
             {"missing folder", "@/nope/flor.jpg", "@/empty", "", ""},
             {"no folder part", "flor.jpg", "@/empty", "", ""},
@@ -153,7 +175,7 @@ private slots:
         open(line.replace(QLatin1Char('@'), m_root->path()));
         QCOMPARE(m_dialog->folder(), folder.replace(QLatin1Char('@'), m_root->path()));
         QCOMPARE(text("LabArchivo"), label);
-        QCOMPARE(m_dialog->picture().isNull(), label.isEmpty());
+        QTRY_COMPARE(m_dialog->picture().isNull(), label.isEmpty());
         QCOMPARE(Messages::shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -176,7 +198,7 @@ private slots:
         QCOMPARE(chosen->pictureBytes, pictureBytes("BMP", Qt::blue));
         QCOMPARE(m_dialog->picture().pixelColor(0, 0), QColor(Qt::blue));
         clickFile(QStringLiteral("flor.jpg"));
-        QVERIFY(m_dialog->theCargadoMedioMontado == false && counts() == "5x6");
+        QTRY_VERIFY(m_dialog->theCargadoMedioMontado == false && counts() == "5x6");
         expectEnabled(true, m_gridControls);
     }
 
@@ -187,11 +209,17 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
-        QTest::newRow("upper-case puzzle extension") << 1 << "FOTO.PZZ" << QString();
+        QTest::addColumn<bool>("labelled");
+        QTest::newRow("upper-case puzzle extension")
+            << 1 << "FOTO.PZZ"
+            << "El archivo no es una imagen que se pueda abrir, o está dañado." << false;
         QTest::newRow("not a puzzle file") << 0 << "bad.pzz"
-                                           << "The file bad.pzz is not a puzzle file";
+                                           << "The file bad.pzz is not a puzzle file" << true;
         QTest::newRow("unsupported version") << 1 << "v2.pzz"
-                                             << "La versión del archivo v2.pzz no está soportada";
+                                             << "La versión del archivo v2.pzz no está soportada" << true;
+        QTest::newRow("damaged picture")
+            << 0 << "roto.png"
+            << "The file is not a picture that can be opened, or it is damaged." << false;
     }
 
     void fileWithoutPicture()
@@ -199,11 +227,14 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, file);
         QFETCH(QString, message);
+        QFETCH(bool, labelled);
         ModuloIdioma::setIdioma(qint16(language));
         open(m_pics + QStringLiteral("/flor.jpg"));
+        QTRY_VERIFY(!m_dialog->picture().isNull());
         clickFile(file);
-        QCOMPARE(text("LabArchivo"), message.isEmpty() ? QString() : file);
-        QCOMPARE(Messages::shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QTRY_VERIFY(text("Image1").isEmpty());
+        QCOMPARE(text("LabArchivo"), labelled ? file : QString());
+        QCOMPARE(Messages::shownTexts(), QStringList{message});
         QVERIFY(m_dialog->picture().isNull() && child<QLabel>("Image1")->pixmap().isNull());
         m_dialog->show();
         child<QPushButton>("OKButton")->click();
@@ -248,7 +279,7 @@ private slots:
         QVERIFY(m_dialog->isHidden() && !m_dialog->Ok);
         m_dialog->show();
         QCOMPARE(text("LabArchivo") + counts().left(2) + m_dialog->folder(), "flor.jpg7x" + m_pics);
-        QVERIFY(!m_dialog->picture().isNull() && child<QLabel>("Image1")->isHidden());
+        QTRY_VERIFY(!m_dialog->picture().isNull() && child<QLabel>("Image1")->isHidden());
     }
 
     void saveMode_data()
@@ -294,6 +325,156 @@ private slots:
         m_dialog->setSaveMode(false);
         expectEnabled(true, locked);
         QVERIFY(name->isHidden() && child<QComboBox>("Combo1")->currentIndex() == 0);
+    }
+
+    // Once the player has moved the tree, a directory the model finishes loading must not
+    // bring it back to the current folder; a press chooses the row under the pointer.
+    void treeStaysWhereThePlayerLeftIt()
+    {
+        for (int n = 0; n < 60; ++n)
+            QVERIFY(QDir().mkpath(m_pics + QStringLiteral("/sub%1").arg(n, 2, 10, QLatin1Char('0'))));
+        open(m_pics + QStringLiteral("/sub59/x.jpg"));
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        auto *tree = child<QTreeView>("Dir1");
+        auto *model = qobject_cast<QFileSystemModel *>(tree->model());
+        QTRY_VERIFY(tree->visualRect(tree->currentIndex()).intersects(tree->viewport()->rect()));
+        QTest::qWait(200);
+        const int revealed = tree->verticalScrollBar()->value();
+        QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, 120 * 3},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(tree->viewport(), &wheel);
+        const int top = tree->verticalScrollBar()->value();
+        QVERIFY2(top > 0 && top < revealed, qPrintable(QStringLiteral("%1 %2").arg(top).arg(revealed)));
+        emit model->directoryLoaded(m_pics);
+        QTest::qWait(20);
+        QCOMPARE(tree->verticalScrollBar()->value(), top);
+
+        const QModelIndex pressed = tree->indexAt(QPoint(20, tree->viewport()->height() / 2));
+        QVERIFY(pressed.isValid() && model->filePath(pressed).startsWith(m_pics + "/sub"));
+        const QRect row = tree->visualRect(pressed);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(row.left() + 10, row.center().y()));
+        QCOMPARE(m_dialog->folder(), model->filePath(pressed));
+    }
+
+    // Folders the tree has passed through never show in the file list, and focus coming
+    // into the list by the keyboard chooses nothing until Enter or Space.
+    void fileListHoldsFilesAndWaitsForAChoice()
+    {
+        QVERIFY(QDir().mkpath(m_pics + QStringLiteral("/sub")));
+        m_config->setDialogPath(m_pics + QStringLiteral("/sub"));
+        open();
+        child<QTreeView>("Dir1")->setCurrentIndex(
+            qobject_cast<QFileSystemModel *>(child<QTreeView>("Dir1")->model())->index(m_pics));
+        QCOMPARE(m_dialog->folder(), m_pics);
+        QTRY_VERIFY(listedNames().contains(QStringLiteral("flor.jpg")));
+        QVERIFY2(!listedNames().contains(QStringLiteral("sub")), qPrintable(listedNames().join(',')));
+
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        auto *list = child<QListView>("File1");
+        child<QComboBox>("Combo1")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(child<QComboBox>("Combo1"), Qt::Key_Backtab);
+        QTRY_VERIFY(list->hasFocus());
+        QTest::qWait(50);
+        QVERIFY(text("LabArchivo").isEmpty() && m_dialog->picture().isNull() && Messages::shown().isEmpty());
+        list->setCurrentIndex(fileRow(QStringLiteral("flor.jpg")));
+        QVERIFY(text("LabArchivo").isEmpty());
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(text("LabArchivo") + ' ' + text("Image1"), QStringLiteral("flor.jpg Loading…"));
+        QTRY_VERIFY(!m_dialog->picture().isNull());
+    }
+
+    // Reopened, the dialog shows the list's choice or nothing.
+    void reopenedPreviewFollowsTheList()
+    {
+        open(m_pics + QStringLiteral("/flor.jpg"));
+        QTRY_VERIFY(!m_dialog->picture().isNull());
+        QVERIFY(QFile::remove(m_pics + QStringLiteral("/flor.jpg")));
+        m_dialog->show();
+        QTRY_VERIFY(text("LabArchivo").isEmpty() && m_dialog->picture().isNull());
+    }
+
+    // "@" stands for the listed folder.
+    void saveDestination_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bare name") << "x.pzz"
+                                   << "@"
+                                   << "x.pzz";
+        QTest::newRow("relative folder") << "a/../b/x.pzz"
+                                         << "@/b"
+                                         << "x.pzz";
+        QTest::newRow("absolute") << "/tmp/x.pzz"
+                                  << "/tmp"
+                                  << "x.pzz";
+        QTest::newRow("in the root") << "/x.pzz"
+                                     << "/"
+                                     << "x.pzz";
+        QTest::newRow("home") << "~/x y.jpg   " << QDir::homePath() << "x y.jpg   ";
+        QTest::newRow("folder only") << "/tmp/"
+                                     << "/tmp"
+                                     << "";
+    }
+
+    void saveDestination()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        const SaveMode::Destination destination = SaveMode::destinationOf(QStringLiteral("/srv/pics"), typed);
+        QCOMPARE(destination.folder, folder.replace(QLatin1Char('@'), QStringLiteral("/srv/pics")));
+        QCOMPARE(destination.name, name);
+    }
+
+    void saveIntoAMissingFolderKeepsTheName()
+    {
+        open(m_pics + QStringLiteral("/flor.jpg"));
+        GameSetup game;
+        game.archivo = m_pics + QStringLiteral("/flor.jpg");
+        game.archivoSinPath = QStringLiteral("flor.jpg");
+        game.board.emplace();
+        game.board->setSeed(3);
+        game.board->Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), true, false);
+        m_dialog->beginSave(game);
+        m_dialog->show();
+        const QString typed = m_root->filePath(QStringLiteral("nope/x.pzz"));
+        child<QLineEdit>("TextSalvarComo")->setText(typed);
+        child<QPushButton>("OKButton")->click();
+        QVERIFY(m_dialog->isVisible() && !QFileInfo::exists(typed));
+        QCOMPARE(Messages::shownTexts(), QStringList{QStringLiteral("Path not found: ") + typed});
+        QCOMPARE(child<QLineEdit>("TextSalvarComo")->text(), typed);
+    }
+
+    // What a 1600 x 1000 screen at scale 2 leaves a dialog, in both languages and modes.
+    void fitsAScaledScreen_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<QString>("captions");
+        QTest::newRow("English") << 0 << false << "Columns Rows";
+        QTest::newRow("Spanish, saving") << 1 << true << "Columnas Filas";
+    }
+
+    void fitsAScaledScreen()
+    {
+        QFETCH(int, language);
+        QFETCH(bool, saving);
+        QFETCH(QString, captions);
+        ModuloIdioma::setIdioma(qint16(language));
+        open(m_pics + QStringLiteral("/flor.jpg"));
+        if (saving) {
+            GameSetup game;
+            game.archivoSinPath = QStringLiteral("flor.jpg");
+            m_dialog->beginSave(game);
+        }
+        m_dialog->show();
+        QCOMPARE(text("LabelColumns") + ' ' + text("LabelRows"), captions);
+        const QSize least = m_dialog->minimumSizeHint();
+        QVERIFY2(least.width() <= 790 && least.height() <= 460,
+                 qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
     }
 
     void unreadableFolderOrDrive()

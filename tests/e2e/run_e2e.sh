@@ -2,6 +2,7 @@
 # Runs an end-to-end script against the real program on a virtual screen, with a
 # private session bus that carries the accessibility bus.
 # Usage: run_e2e.sh SCRIPT PROGRAM
+# TESSELON_E2E_SCREEN chooses the virtual screen's size (1280x1024 when unset).
 # Exits 77 (skipped) when the virtual screen or the accessibility bindings are missing.
 set -u
 
@@ -26,4 +27,4 @@ if [ ! -x "$program" ]; then
     exit 1
 fi
 
-exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" "$python" "$script" "$program"
+exec dbus-run-session -- xvfb-run -a -s "-screen 0 ${TESSELON_E2E_SCREEN:-1280x1024}x24" "$python" "$script" "$program"

@@ -17,6 +17,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,11 +27,17 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPromise>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace
@@ -75,15 +83,29 @@ void Dialog::buildControls()
     OKButton = named(new QPushButton(this), "OKButton");
     CancelButton = named(new QPushButton(this), "CancelButton");
 
-    Image1->setFixedSize(220, 165);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFrameShape(QFrame::StyledPanel);
     LabArchivo->setTextInteractionFlags(Qt::TextSelectableByMouse);
     OKButton->setDefault(true);
 }
 
+// Every control stays within 800 x 470 pixels, what a 1600 x 1000 screen at scale 2 leaves
+// a dialog: the lists and the tree give up height and width before anything is hidden.
 void Dialog::layOutControls()
 {
+    Image1->setFixedSize(200, 150);
+    // A long file name or file-type list is cut rather than widening the dialog.
+    LabArchivo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    for (QComboBox *list : {m_browser->Drive1, m_browser->Combo1}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(12);
+    }
+    for (QWidget *view : std::initializer_list<QWidget *>{m_browser->Dir1, m_browser->File1})
+        view->setMinimumSize(120, 80);
+    m_browser->Dir1->setMinimumWidth(160);
+    for (QLabel *label : {m_options->Label2, m_options->Label3})
+        label->setMaximumWidth(190);
+
     auto *frame1Layout = new QGridLayout(Frame1);
     frame1Layout->addWidget(m_browser->Drive1, 0, 0);
     frame1Layout->addWidget(m_browser->Dir1, 1, 0, 3, 1);
@@ -91,21 +113,26 @@ void Dialog::layOutControls()
     frame1Layout->addWidget(m_browser->Label5, 2, 1);
     frame1Layout->addWidget(m_browser->Combo1, 3, 1);
     auto *previewColumn = new QVBoxLayout;
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{Image1, LabArchivo, CheckMostrarImagen, CheckRecordardir})
+    previewColumn->addWidget(Image1);
+    for (QWidget *widget : std::initializer_list<QWidget *>{LabArchivo, CheckMostrarImagen, CheckRecordardir})
         previewColumn->addWidget(widget);
     previewColumn->addStretch();
     frame1Layout->addLayout(previewColumn, 0, 2, 4, 1);
+    frame1Layout->setColumnStretch(0, 3);
+    frame1Layout->setColumnStretch(1, 2);
+    frame1Layout->setRowStretch(1, 1);
 
-    auto *countsRow = new QHBoxLayout;
-    countsRow->addWidget(m_options->ListX);
-    countsRow->addWidget(m_options->ListY);
+    auto *counts = new QGridLayout;
+    counts->addWidget(m_options->LabelColumns, 0, 0);
+    counts->addWidget(m_options->LabelRows, 0, 1);
+    counts->addWidget(m_options->ListX, 1, 0);
+    counts->addWidget(m_options->ListY, 1, 1);
+    counts->setRowStretch(1, 1);
     auto *optionsColumn = new QVBoxLayout;
-    optionsColumn->addLayout(countsRow);
+    optionsColumn->addLayout(counts, 1);
     for (QWidget *widget : std::initializer_list<QWidget *>{m_options->Label2, m_options->Frame2,
                                                             m_save->LabelSalvarComo, m_save->TextSalvarComo})
         optionsColumn->addWidget(widget);
-    optionsColumn->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(OKButton);
     buttons->addWidget(CancelButton);
@@ -120,6 +147,7 @@ void Dialog::connectControls()
 {
     connect(m_browser, &FolderBrowser::folderChanged, this, &Dialog::folderChanged);
     connect(m_browser, &FolderBrowser::fileClicked, this, &Dialog::File1_Click);
+    connect(m_browser, &FolderBrowser::choiceGone, this, &Dialog::folderChanged);
     connect(CheckMostrarImagen, &QCheckBox::toggled, this, [this] { CheckMostrarImagen_Click(); });
     connect(m_save->TextSalvarComo, &QLineEdit::textChanged, this, [this] { TextSalvarComo_Change(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
@@ -264,20 +292,69 @@ void Dialog::File1_Click(const QString &name)
             puzzleFileClick(name);
             return;
         }
-        const QImage image = changeSizeImage::loadFileReduced(m_browser->filePath(name));
-        if (image.isNull())
-            throw RunTimeError(RunTimeError::InvalidPicture, QStringLiteral("Invalid picture"));
-        setPicture(image);
-        theCargadoMedioMontado = false;
-        m_options->setEnabled(true);
+        decodePicture(m_browser->filePath(name));
     } catch (const RunTimeError &e) {
-        if (e.number() == RunTimeError::InvalidPicture) {
-            clearPicture();
-            LabArchivo->clear();
-            return;
-        }
         Messages::show(this, DialogRules::errorMessage(e.number(), e.description()));
     }
+}
+
+namespace
+{
+
+struct Decoded {
+    QImage image;
+    QString error;
+};
+
+} // namespace
+
+// A large photo takes seconds to decode: it is decoded on a worker thread while the
+// window goes on, and only the decode of the latest click is shown.
+void Dialog::decodePicture(const QString &path)
+{
+    clearPicture();
+    Image1->setText(caption(ModuloIdioma::idioma(), QT_TRANSLATE_NOOP("Dialog", "Loading…")));
+    const quint64 generation = m_decodeGeneration;
+    m_decoding = true;
+    auto promise = std::make_shared<QPromise<Decoded>>();
+    promise->start();
+    auto *watcher = new QFutureWatcher<Decoded>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+        watcher->deleteLater();
+        if (generation == m_decodeGeneration)
+            pictureDecoded(watcher->result().image, watcher->result().error);
+    });
+    watcher->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, path] {
+        Decoded decoded;
+        decoded.image = changeSizeImage::loadFileReduced(path, &decoded.error);
+        promise->addResult(decoded);
+        promise->finish();
+    });
+}
+
+void Dialog::pictureDecoded(const QImage &image, const QString &error)
+{
+    settleDecode();
+    if (image.isNull()) {
+        // The loader says why: not a picture, damaged, or too large for memory.
+        clearPicture();
+        LabArchivo->clear();
+        if (!error.isEmpty())
+            Messages::show(this, error);
+        return;
+    }
+    setPicture(image);
+    theCargadoMedioMontado = false;
+    m_options->setEnabled(true);
+}
+
+void Dialog::settleDecode()
+{
+    if (!m_decoding)
+        return;
+    m_decoding = false;
+    emit decodeSettled();
 }
 
 void Dialog::puzzleFileClick(const QString &name)
@@ -315,6 +392,9 @@ void Dialog::puzzleFileClick(const QString &name)
 
 void Dialog::setPicture(const QImage &image)
 {
+    // Whatever decode is still running was for an earlier choice.
+    ++m_decodeGeneration;
+    settleDecode();
     m_picture = image;
     if (image.isNull()) {
         Image1->clear();
@@ -400,6 +480,18 @@ void Dialog::OKButton_Click()
         if (m_save->save(m_puzzleFiles, m_browser->folder()) == 0)
             QDialog::done(QDialog::Accepted);
         return;
+    }
+    if (m_decoding) {
+        // The chosen picture is still being decoded: the window goes on meanwhile, and OK
+        // counts once it is there.
+        if (m_waitingForDecode)
+            return;
+        const QScopedValueRollback<bool> waiting(m_waitingForDecode, true);
+        QEventLoop loop;
+        connect(this, &Dialog::decodeSettled, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (!isVisible())
+            return;
     }
     if (m_picture.isNull()) {
         if (const auto text = DialogRules::choseImageMessage(ModuloIdioma::idioma()))
@@ -494,6 +586,31 @@ void Dialog::closeEvent(QCloseEvent *event)
 void Dialog::showEvent(QShowEvent *event)
 {
     m_browser->fillDrives();
+    // The preview and its label show the list's choice, or nothing when it has gone.
+    if (!m_browser->keepSelection())
+        folderChanged();
     QDialog::showEvent(event);
+    fitIntoScreen();
     QTimer::singleShot(0, m_browser, &FolderBrowser::revealFolder);
+}
+
+// The size the layout would like can be taller than a small or scaled screen; the layout
+// still fits in less, so the dialog is brought within the screen's free area, leaving
+// room for the window's title bar.
+void Dialog::fitIntoScreen()
+{
+    if (!screen())
+        return;
+    const QRect available = screen()->availableGeometry();
+    const int titleBar = 40;
+    const QSize room(available.width(), available.height() - titleBar);
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+    QRect placed = geometry();
+    placed.moveRight(std::min(placed.right(), available.right()));
+    placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top() + titleBar));
+    if (placed.topLeft() != geometry().topLeft())
+        move(pos() + placed.topLeft() - geometry().topLeft());
 }

@@ -79,6 +79,10 @@ public:
     // Cancel reaction; before, a close request is the player's and counts as Cancel.
     void prepareUnload() { m_unloading = true; }
 
+signals:
+    // The picture decode in progress has ended, shown or dropped.
+    void decodeSettled();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -87,6 +91,7 @@ protected:
 
 private:
     void buildControls();
+    void fitIntoScreen();
     void layOutControls();
     void connectControls();
     void setCaptions(qint16 language);
@@ -98,6 +103,9 @@ private:
     void CheckMostrarImagen_Click();
     void File1_Click(const QString &name);
     void puzzleFileClick(const QString &name);
+    void decodePicture(const QString &path);
+    void pictureDecoded(const QImage &image, const QString &error);
+    void settleDecode();
     void TextSalvarComo_Change();
     void OKButton_Click();
     void confirmChoice();
@@ -132,4 +140,9 @@ private:
     QByteArray m_puzzleFileBytes;
     std::optional<GameSetup> m_choice;
     bool m_unloading = false;
+    // Each picture shown or cleared moves the generation on; a decode that ends under an
+    // older one is dropped.
+    quint64 m_decodeGeneration = 0;
+    bool m_decoding = false;
+    bool m_waitingForDecode = false;
 };

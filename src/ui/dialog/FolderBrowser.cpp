@@ -11,10 +11,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSortFilterProxyModel>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -67,6 +72,35 @@ template <class Widget> Widget *named(Widget *widget, const char *name)
     return widget;
 }
 
+// The file list shows files only. The file model keeps a folder it was asked about among
+// its parent's rows whatever its filter says, so folders are kept out here; only the
+// listed folder and its ancestors stay, since the list's root is reached through them.
+class FilesOnly : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setFolder(const QString &folder)
+    {
+        m_folder = folder;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = static_cast<const QFileSystemModel *>(sourceModel());
+        const QModelIndex index = files->index(row, 0, parent);
+        if (!files->isDir(index))
+            return true;
+        const QString path = files->filePath(index);
+        return path == RootDrive || m_folder == path || m_folder.startsWith(path + QLatin1Char('/'));
+    }
+
+private:
+    QString m_folder;
+};
+
 } // namespace
 
 FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
@@ -78,6 +112,11 @@ FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
     Combo1 = named(new QComboBox(frame), "Combo1");
     buildModels();
     Dir1->setHeaderHidden(true);
+    // Deep folders would leave no room for their names: the indentation is kept small and
+    // the column as wide as its names, with a scroll bar across when needed.
+    Dir1->setIndentation(12);
+    Dir1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    Dir1->header()->setStretchLastSection(false);
     for (int column = 1; column < m_dirModel->columnCount(); ++column)
         Dir1->hideColumn(column);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -90,11 +129,15 @@ FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
                 if (!m_quiet && current.isValid())
                     playerChoseFolder(m_dirModel->filePath(current));
             });
-    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (!m_quiet && current.isValid())
-                    emit fileClicked(m_fileModel->fileName(current));
-            });
+    // Only a click, or Enter or Space on a file, chooses it: the current row moving as
+    // focus arrives or as the arrows go by is not a choice.
+    connect(File1, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &index) { fileChosen(index); });
+    File1->installEventFilter(this);
+    Dir1->viewport()->installEventFilter(this);
+    Dir1->installEventFilter(this);
+    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_revealing = false; });
+    connect(Dir1, &QTreeView::collapsed, this, [this] { m_revealing = false; });
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_quiet)
             Combo1_Click();
@@ -109,12 +152,21 @@ void FolderBrowser::buildModels()
     m_dirModel->setRootPath(RootDrive);
     connect(m_dirModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
     Dir1->setModel(m_dirModel);
-    // Folders arrive from a background thread; keep the current one in sight as its
-    // ancestors fill in.
-    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
-        if (m_folder.startsWith(path))
-            revealFolder();
-    });
+    // Folders arrive from a background thread; the current one is kept in sight as its
+    // ancestors fill in, until the player takes the tree in hand.
+    // Rows come in batches after their folder has been read and are sorted afterwards, so
+    // each batch and each sort can move the current folder out of sight again.
+    m_revealLater = new QTimer(this);
+    m_revealLater->setSingleShot(true);
+    m_revealLater->setInterval(0);
+    connect(m_revealLater, &QTimer::timeout, this, &FolderBrowser::revealFolder);
+    const auto revealAgain = [this] {
+        if (m_revealing)
+            m_revealLater->start();
+    };
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, revealAgain);
+    connect(m_dirModel, &QAbstractItemModel::rowsInserted, this, revealAgain);
+    connect(m_dirModel, &QAbstractItemModel::layoutChanged, this, revealAgain);
     connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
         m_tidying.reset();
         if (Dir1->currentIndex() != m_dirModel->index(m_folder))
@@ -124,14 +176,18 @@ void FolderBrowser::buildModels()
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_fileModel->setNameFilterDisables(false);
-    connect(m_fileModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
-    File1->setModel(m_fileModel);
-    connect(m_fileModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+    m_files = new FilesOnly(this);
+    m_files->setSourceModel(m_fileModel);
+    connect(m_files, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
+    File1->setModel(m_files);
+    connect(m_files, &QAbstractItemModel::rowsRemoved, this, [this] {
         m_tidying.reset();
         if (File1->currentIndex().data().toString() != m_selectedName) {
             const QScopedValueRollback<bool> quiet(m_quiet, true);
             File1->selectionModel()->clear();
         }
+        if (!m_selectedName.isEmpty() && !keepSelection())
+            emit choiceGone();
     });
 }
 
@@ -221,6 +277,11 @@ void FolderBrowser::Drive1_Change()
 
 void FolderBrowser::setDir(const QString &folder)
 {
+    showFolder(folder, true);
+}
+
+void FolderBrowser::showFolder(const QString &folder, bool byProgram)
+{
     if (folder.isEmpty())
         throw RunTimeError(RunTimeError::PathNotFound, QStringLiteral("Path not found"));
     const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
@@ -234,8 +295,13 @@ void FolderBrowser::setDir(const QString &folder)
     m_folder = clean;
     const QModelIndex index = m_dirModel->index(clean);
     if (index.isValid()) {
-        setCurrentFolderQuietly();
-        Dir1->scrollTo(index);
+        // The folder the player pressed is already where the pointer is: only a folder
+        // the program chose is brought into sight, and kept there while the tree loads.
+        m_revealing = byProgram;
+        if (byProgram)
+            revealFolder();
+        else
+            setCurrentFolderQuietly();
         Dir1->expand(index);
     }
     Dir1_Change();
@@ -250,7 +316,7 @@ void FolderBrowser::setCurrentFolderQuietly()
 void FolderBrowser::playerChoseFolder(const QString &folder)
 {
     try {
-        setDir(folder);
+        showFolder(folder, false);
     } catch (const RunTimeError &) {
         Messages::show(m_frame->window(),
                        DialogRules::unreadableFolderMessage(ModuloIdioma::idioma(), folder));
@@ -263,7 +329,8 @@ void FolderBrowser::Dir1_Change()
     m_fileModel->setRootPath(m_folder);
     {
         const QScopedValueRollback<bool> quiet(m_quiet, true);
-        File1->setRootIndex(m_fileModel->index(m_folder));
+        static_cast<FilesOnly *>(m_files)->setFolder(m_folder);
+        File1->setRootIndex(m_files->mapFromSource(m_fileModel->index(m_folder)));
         File1->selectionModel()->clear();
     }
     m_selectedName.clear();
@@ -302,7 +369,7 @@ QStringList FolderBrowser::listFiles(const QString &folder) const
 
 void FolderBrowser::selectInFileList(const QString &name)
 {
-    const QModelIndex index = m_fileModel->index(filePath(name));
+    const QModelIndex index = m_files->mapFromSource(m_fileModel->index(filePath(name)));
     const QScopedValueRollback<bool> quiet(m_quiet, true);
     if (index.isValid())
         File1->setCurrentIndex(index);
@@ -310,10 +377,56 @@ void FolderBrowser::selectInFileList(const QString &name)
         File1->selectionModel()->clear();
 }
 
+bool FolderBrowser::keepSelection()
+{
+    if (!m_selectedName.isEmpty() &&
+        m_files->mapFromSource(m_fileModel->index(filePath(m_selectedName))).isValid()) {
+        selectInFileList(m_selectedName);
+        return true;
+    }
+    m_selectedName.clear();
+    const QScopedValueRollback<bool> quiet(m_quiet, true);
+    File1->selectionModel()->clear();
+    return false;
+}
+
+void FolderBrowser::fileChosen(const QModelIndex &index)
+{
+    const QModelIndex source = m_files->mapToSource(index);
+    if (source.isValid() && !m_fileModel->isDir(source))
+        emit fileClicked(m_fileModel->fileName(source));
+}
+
+bool FolderBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == File1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            const QModelIndex current = File1->currentIndex();
+            if (current.isValid()) {
+                File1->setCurrentIndex(current);
+                fileChosen(current);
+            }
+            return true;
+        }
+    } else if (watched == Dir1 || watched == Dir1->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+            m_revealing = false;
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void FolderBrowser::revealFolder()
 {
     const QModelIndex index = m_dirModel->index(m_folder);
-    if (!index.isValid())
+    if (!m_revealing || !index.isValid())
         return;
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
         if (m_dirModel->canFetchMore(parent))
@@ -323,6 +436,11 @@ void FolderBrowser::revealFolder()
     if (Dir1->currentIndex() != index)
         setCurrentFolderQuietly();
     Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // Across, the folder's name is shown from its start, one level of its parent before it.
+    int depth = 0;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        ++depth;
+    Dir1->horizontalScrollBar()->setValue((depth - 1) * Dir1->indentation());
 }
 
 QString FolderBrowser::openCommandLineFile(const DialogRules::SplitPath &path)

@@ -13,6 +13,9 @@ class QComboBox;
 class QFileSystemModel;
 class QLabel;
 class QListView;
+class QModelIndex;
+class QSortFilterProxyModel;
+class QTimer;
 class QTreeView;
 class QWidget;
 
@@ -52,7 +55,12 @@ public:
     // The name the last click chose; the file list lets go of it when it is gone.
     void setSelectedName(const QString &name) { m_selectedName = name; }
     QString selectedName() const { return m_selectedName; }
+    // Brings the current folder into sight in the tree, its ancestors opened, unless the
+    // player has moved the tree since the program last changed the folder.
     void revealFolder();
+    // Keeps the list's choice as the last click made it when that file is still listed;
+    // otherwise lets go of it. Answers whether a file is still chosen.
+    bool keepSelection();
     // Shows the folder of a file named on the command line with that file selected, and
     // answers its name; when the folder has no such file, says so and takes the first
     // one. Empty when the folder lists nothing; throws when it cannot be shown.
@@ -62,8 +70,15 @@ signals:
     // The drive or folder changed: whatever was chosen in the old one no longer counts.
     void folderChanged();
     void fileClicked(const QString &name);
+    // The chosen file left the list (deleted, renamed or no longer of the listed type).
+    void choiceGone();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showFolder(const QString &folder, bool byProgram);
+    void fileChosen(const QModelIndex &index);
     void Drive1_Change();
     void Dir1_Change();
     void Combo1_Click();
@@ -75,10 +90,15 @@ private:
     QWidget *m_frame;
     QFileSystemModel *m_dirModel = nullptr;
     QFileSystemModel *m_fileModel = nullptr;
+    QSortFilterProxyModel *m_files = nullptr;
     QString m_folder;
     QString m_selectedName;
     // Set while code moves a view's selection, so the move does not count as a click.
     bool m_quiet = false;
+    // Set when the program changes the folder and cleared once the player presses,
+    // scrolls, types in or collapses the tree: from then on the tree stays where it is.
+    bool m_revealing = false;
+    QTimer *m_revealLater = nullptr;
     // Held from a model's "rows about to be removed" to its "rows removed": a view moves
     // its current row when that row goes, and such moves are not the player's choice.
     std::optional<QScopedValueRollback<bool>> m_tidying;

@@ -30,6 +30,8 @@ QString caption(qint16 language, const char *source)
 
 PuzzleOptions::PuzzleOptions(QWidget *dialog) : QObject(dialog)
 {
+    LabelColumns = named(new QLabel(dialog), "LabelColumns");
+    LabelRows = named(new QLabel(dialog), "LabelRows");
     ListX = named(new QListWidget(dialog), "ListX");
     ListY = named(new QListWidget(dialog), "ListY");
     Label2 = named(new QLabel(dialog), "Label2");
@@ -40,7 +42,10 @@ PuzzleOptions::PuzzleOptions(QWidget *dialog) : QObject(dialog)
     for (QListWidget *list : {ListX, ListY}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setFixedWidth(60);
+        list->setMinimumHeight(60);
     }
+    LabelColumns->setBuddy(ListX);
+    LabelRows->setBuddy(ListY);
     Label2->setWordWrap(true);
     Label3->setWordWrap(true);
     auto *frame2Layout = new QVBoxLayout(Frame2);
@@ -60,6 +65,8 @@ PuzzleOptions::PuzzleOptions(QWidget *dialog) : QObject(dialog)
 
 void PuzzleOptions::setCaptions(qint16 language)
 {
+    LabelColumns->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Columns")));
+    LabelRows->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Rows")));
     Frame2->setTitle(caption(language, QT_TRANSLATE_NOOP("Dialog", "Puzzle style")));
     OptionNormal->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Normal")));
     OptionDificil->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Difficult")));

@@ -16,10 +16,12 @@ class PuzzleOptions : public QObject
     Q_OBJECT
 
 public:
-    // Creates ListX, ListY, Label2, Frame2, OptionNormal, OptionDificil and Label3, in
-    // that order, inside the dialog; the lists hold the counts 2 to 30.
+    // Creates the captions LabelColumns and LabelRows, then ListX, ListY, Label2, Frame2, OptionNormal,
+    // OptionDificil and Label3, in that order, inside the dialog; the lists hold the counts 2 to 30.
     explicit PuzzleOptions(QWidget *dialog);
 
+    QLabel *LabelColumns = nullptr;
+    QLabel *LabelRows = nullptr;
     QListWidget *ListX = nullptr;
     QListWidget *ListY = nullptr;
     QLabel *Label2 = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -38,6 +39,19 @@ SaveMode::Suggestion SaveMode::suggestion() const
     return suggestion;
 }
 
+SaveMode::Destination SaveMode::destinationOf(const QString &folder, const QString &typed)
+{
+    QString path = typed;
+    if (path.startsWith(QStringLiteral("~/")))
+        path = QDir::homePath() + path.mid(1);
+    else if (!QDir::isAbsolutePath(path))
+        path = folder + QLatin1Char('/') + path;
+    // The name keeps its trailing spaces and may be empty: the save itself judges it.
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString parent = path.left(slash);
+    return {parent.isEmpty() ? QStringLiteral("/") : QDir::cleanPath(parent), path.mid(slash + 1)};
+}
+
 void SaveMode::showName(const QString &name)
 {
     LabelSalvarComo->show();
@@ -57,9 +71,10 @@ qint16 SaveMode::save(SalvarLeerPuzzle2 &files, const QString &folder)
         return Messages::show(m_dialog, question, Messages::Buttons::YesNo, Messages::Icon::None,
                               Messages::Answer::No) == Messages::Answer::Yes;
     };
+    const Destination destination = destinationOf(folder, TextSalvarComo->text());
     const SalvarLeerPuzzle2::Result saved =
         files.salvarPuzzle(m_game.archivo, m_game.archivoSinPath, m_game.board.value_or(TableroClass()),
-                           folder, TextSalvarComo->text(), m_game.sliding, overwrite);
+                           destination.folder, destination.name, m_game.sliding, overwrite);
     if (!saved.message.isEmpty())
         Messages::show(m_dialog, saved.message);
     if (saved.code == 0)

@@ -41,6 +41,14 @@ public:
     void showName(const QString &name);
     void hideName();
 
+    struct Destination {
+        QString folder;
+        QString name;
+    };
+    // Where a typed name saves: an absolute path or one under "~/" as it is, anything else
+    // under the listed folder, whatever folder part it has.
+    static Destination destinationOf(const QString &folder, const QString &typed);
+
     // Saves the game into the folder under the typed name, after the overwrite question
     // when the file is there, and answers the result code. A name the file system refuses
     // is emptied from the field.
