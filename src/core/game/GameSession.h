@@ -7,6 +7,7 @@
 #include "game/GameState.h"
 
 #include <QImage>
+#include <QJsonArray>
 #include <QObject>
 #include <QVector>
 
@@ -70,6 +71,14 @@ public:
     bool canRedo() const { return m_position < m_history.size(); }
     bool undo();
     bool redo();
+
+    // The applied moves as JSON, oldest first, for keeping a game between runs, and how
+    // many of them are applied.
+    QJsonArray historyToJson() const;
+    int historyPosition() const { return m_position; }
+    // Takes back a kept counter and history for the board in play. A history that does not
+    // fit this board is dropped whole, and false answered; the counter is kept either way.
+    bool restoreKept(qint32 moves, const QJsonArray &history, int position);
 
 signals:
     // A new game is in place; everything about the board is new.
