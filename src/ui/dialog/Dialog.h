@@ -56,6 +56,8 @@ public:
     std::optional<GameSetup> choice() const;
     // Save mode for the game in progress: the next showing saves it.
     void beginSave(const GameSetup &current);
+    // Where the last save in save mode put its file, named as the save names it.
+    QString savedPath() const;
 
     // Image1's picture: the one the puzzle is built from, kept while the preview is hidden.
     QImage picture() const { return m_picture; }
