@@ -61,7 +61,6 @@ def kill_and_resume(program, sample, sample_dir):
     if "current.pzz" not in kept or "current.json" not in kept or any(".damaged" in n for n in kept):
         raise Failure(f"the state folder should hold the game and nothing damaged: {kept}")
     killed_at = os.path.getmtime(os.path.join(program.state_dir, "current.json"))
-    program.stderr.close()
 
     again = Program(program.process.args[0], "", os.path.dirname(program.config_dir), program.config_line)
     try:
