@@ -4,6 +4,7 @@
 #include "app/GameKeeper.h"
 #include "app/StatusPanels.h"
 #include "app/tess2mainform.h"
+#include "puzzlefile/PzzFile.h"
 #include "settings/StateFolders.h"
 
 #include <QtTest>
@@ -107,6 +108,54 @@ private slots:
         QVERIFY(s.undo() && s.undo() && s.undo());
         QVERIFY(!s.canUndo());
         QCOMPARE(s.moves(), 0);
+    }
+
+    void continuedFileKeepsItsHistory_data()
+    {
+        QTest::addColumn<QByteArray>("side"); // replaces the kept side data when not empty
+        QTest::addColumn<int>("moves");
+        QTest::newRow("kept") << QByteArray() << 2;
+        QTest::newRow("garbage is set aside") << QByteArray("{\"version\": 1, \"moves\": ") << 0;
+    }
+
+    // A puzzle file the player saved comes back with its counter and history when continued.
+    void continuedFileKeepsItsHistory()
+    {
+        QFETCH(QByteArray, side);
+        const QString saved = m_root.filePath(QStringLiteral("guardado.pzz"));
+        QFile::remove(saved);
+        {
+            const auto window = play();
+            window->keeper()->flush();
+            QVERIFY(QFile::copy(state(QStringLiteral("current.pzz")), saved));
+            window->keeper()->keepSaved(saved);
+        }
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QString kept = GameKeeper::keptPath(bytes);
+        QVERIFY(QFile::exists(kept));
+        if (!side.isEmpty()) {
+            QFile damaged(kept);
+            QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(side);
+        }
+        const auto window = startWindow(saved);
+        TableroClass board;
+        PzzFile pzz;
+        QCOMPARE(PzzFile::read(bytes, pzz), PzzFile::Check::Ok);
+        board.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
+                       pzz.extensionText());
+        GameSetup setup;
+        setup.archivo = saved;
+        setup.archivoSinPath = QStringLiteral("guardado.pzz");
+        setup.extension = pzz.extensionText();
+        setup.picture = QImage(120, 90, QImage::Format_RGB32);
+        setup.board = board;
+        window->Nuevopuzzle(setup);
+        QTEST(window->session().moves(), "moves");
+        QCOMPARE(window->session().canUndo(), side.isEmpty());
+        QCOMPARE(QFile::exists(kept + QStringLiteral(".damaged")), !side.isEmpty());
     }
 
     void damagedGameIsSetAside_data()

@@ -74,9 +74,10 @@ GameKeeper::GameKeeper(tess2mainform &window)
     connect(&m_tick, &QTimer::timeout, this, &GameKeeper::refreshTime);
     window.installEventFilter(this);
 
-    if (!QDir().mkpath(StateFolders::stateFolder()))
-        tell(ModuloIdioma::text(Ctx, "Games are not being kept: %1")
-                 .arg(QDir::toNativeSeparators(StateFolders::stateFolder())));
+    const QString folder = StateFolders::stateFolder();
+    // A folder that cannot be written also refuses the lock: that is no second copy.
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
+        tell(ModuloIdioma::text(Ctx, "Games are not being kept: %1").arg(QDir::toNativeSeparators(folder)));
     else if (!m_writer.acquire())
         tell(
             ModuloIdioma::text(Ctx, "Another copy of Tesselon is running; this one does not keep its game."));
@@ -203,7 +204,7 @@ void GameKeeper::restore(const SideData &side)
     refreshTime();
 }
 
-QString GameKeeper::keptPath(const QByteArray &pzzBytes) const
+QString GameKeeper::keptPath(const QByteArray &pzzBytes)
 {
     return StateFolders::stateFolder() + QStringLiteral("/saves/") +
            QString::fromLatin1(SideData::hashOf(pzzBytes)) + QStringLiteral(".json");

@@ -40,7 +40,8 @@ public:
     QLabel *notice() const { return m_notice; }
     QAction *bestResultsAction() const { return m_bestAction; }
     BestResults &bestResults() { return m_results; }
-    QString keptPath(const QByteArray &pzzBytes) const;
+    // Where the side data of a saved puzzle file of these bytes is kept.
+    static QString keptPath(const QByteArray &pzzBytes);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
