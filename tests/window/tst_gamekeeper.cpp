@@ -214,6 +214,10 @@ private slots:
         QCOMPARE(window->keeper()->bestResults().entries().size(), 1);
         QCOMPARE(window->keeper()->bestResults().entries().at(0).moves, 1);
         QVERIFY(!window->keeper()->notice()->text().isEmpty());
+        window->keeper()->bestResultsAction()->trigger();
+        auto *list = window->findChild<QTableWidget *>();
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->rowCount(), 1);
     }
 };
 
