@@ -320,8 +320,19 @@ std::optional<GamePlace> placeFromJson(const QJsonValue &v, const TableroClass &
 
 QJsonArray GameSession::historyToJson() const
 {
+    return toJson(m_history);
+}
+
+std::function<QJsonArray()> GameSession::historyToJsonLater() const
+{
+    // The list is shared, not copied, until the next move changes it.
+    return [steps = m_history] { return toJson(steps); };
+}
+
+QJsonArray GameSession::toJson(const QVector<Step> &history)
+{
     QJsonArray steps;
-    for (const Step &step : m_history) {
+    for (const Step &step : history) {
         QJsonArray exchanges;
         for (const Exchange &e : step.move.exchanges)
             exchanges.append(QJsonArray{placeToJson(e.from), placeToJson(e.to)});

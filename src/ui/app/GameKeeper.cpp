@@ -176,7 +176,6 @@ SideData GameKeeper::currentSide() const
     side.name = m_session.archivoSinPath();
     const float zoom = m_window.boardView()->getZoom();
     side.zoom = zoom == m_fittedZoom ? 0 : zoom;
-    side.history = m_session.historyToJson();
     side.historyPosition = m_session.historyPosition();
     return side;
 }
@@ -191,6 +190,7 @@ AutosaveWriter::Game GameKeeper::currentGame() const
     pzz.style = PzzFile::styleValue(m_session.sliding());
     pzz.picture = m_pictureBytes;
     game.side = currentSide();
+    game.history = m_session.historyToJsonLater();
     return game;
 }
 
@@ -217,6 +217,7 @@ void GameKeeper::keepSaved(const QString &path)
     if (PzzFile::read(bytes, pzz) != PzzFile::Check::Ok)
         return;
     SideData side = currentSide();
+    side.history = m_session.historyToJson();
     side.pzzSha256 = SideData::hashOf(bytes);
     side.origin = path;
     const QString kept = keptPath(bytes);

@@ -50,6 +50,7 @@ private:
     void onStarted();
     void onStateChanged(GameState state);
     void scheduleSave();
+    // Everything but the history, which costs too much to build on the window's thread.
     SideData currentSide() const;
     AutosaveWriter::Game currentGame() const;
     void restore(const SideData &side);
