@@ -140,9 +140,11 @@ void GameKeeper::onStarted()
     m_fittedZoom = m_window.boardView()->getZoom();
     m_clock.reset();
     updateClock();
-    if (!m_resuming)
-        restoreContinuedFile();
     refreshTime();
+    // A resumed game is written again only once its counter and history are back.
+    if (m_resuming)
+        return;
+    restoreContinuedFile();
     scheduleSave();
 }
 
