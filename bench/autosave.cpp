@@ -3,6 +3,7 @@
 // takes on its own thread. Prints the medians and the worst case.
 
 #include "game/AutosaveWriter.h"
+#include "game/GameSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -54,7 +55,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 15; ++i) {
         QElapsedTimer timer;
         timer.start();
-        AutosaveWriter::Game snapshot{game, SideData()};
+        AutosaveWriter::Game snapshot{game, SideData(), {}};
         snapshot.side.moves = i;
         writer.schedule(std::move(snapshot));
         blocked.push_back(timer.nsecsElapsed() / 1e6);
@@ -63,6 +64,40 @@ int main(int argc, char *argv[])
         written.push_back(timer.nsecsElapsed() / 1e6);
     }
     report("move to autosave handed over (window thread)", blocked);
+
+    // What the window's thread adds before the hand-over: the board and the history of a
+    // long game, as the kept game holds them.
+    GameSession session;
+    GameSetup setup;
+    setup.extension = QStringLiteral("jpg   ");
+    setup.columns = setup.rows = 30;
+    setup.picture = QImage(300, 300, QImage::Format_RGB32);
+    session.start(setup);
+    for (qint16 i = 0; i < 1000; ++i) {
+        const GamePlace a{qint16(1 + i % 30), qint16(1 + i / 30 % 30)};
+        session.press(a, 1, 0);
+        session.release({qint16(31 - a.column), a.row}, 1, 0);
+    }
+    std::vector<double> snapshots;
+    std::vector<double> histories;
+    for (int i = 0; i < 15; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        AutosaveWriter::Game snapshot{game, SideData(), {}};
+        session.board().getBoard(snapshot.pzz.homeColumns, snapshot.pzz.homeRows, snapshot.pzz.columns,
+                                 snapshot.pzz.rows, snapshot.pzz.fichasX, snapshot.pzz.fichasY);
+        snapshot.history = session.historyToJsonLater();
+        snapshot.side.historyPosition = session.historyPosition();
+        snapshots.push_back(timer.nsecsElapsed() / 1e6);
+        // The next move detaches the session's list from the snapshot's.
+        session.undo();
+        session.redo();
+        timer.restart();
+        snapshot.side.history = snapshot.history();
+        histories.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    report("30 x 30 board + 1000-move history (window)", snapshots);
+    report("that history as JSON (writer thread)", histories);
     report("write of 20 MB game + side data (own thread)", written);
     return 0;
 }

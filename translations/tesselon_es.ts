@@ -302,6 +302,17 @@
     </message>
 </context>
 <context>
+    <name>GameKeeper</name>
+    <message>
+        <source>Games are not being kept: %1</source>
+        <translation>Las partidas no se están guardando: %1</translation>
+    </message>
+    <message>
+        <source>Another copy of Tesselon is running; this one does not keep its game.</source>
+        <translation>Otra copia de Tesselon está en marcha; esta no guarda su partida.</translation>
+    </message>
+</context>
+<context>
     <name>BestResultsWindow</name>
     <message>
         <source>Best results</source>

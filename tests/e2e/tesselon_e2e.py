@@ -223,7 +223,8 @@ class Program:
         self.config_line = config_line
         self.config_dir = os.path.join(workdir, "config")
         self.config_file = os.path.join(self.config_dir, "tesselon", "configfile.txt")
-        os.makedirs(os.path.dirname(self.config_file))
+        os.makedirs(os.path.dirname(self.config_file), exist_ok=True)
+        self.state_dir = os.path.join(workdir, "state", "tesselon")
         self.write_config()
         env = dict(os.environ)
         env.update(
@@ -231,12 +232,14 @@ class Program:
             QT_ACCESSIBILITY="1",
             QT_QPA_PLATFORM="xcb",
             XDG_CONFIG_HOME=self.config_dir,
+            XDG_STATE_HOME=os.path.join(workdir, "state"),
+            XDG_DATA_HOME=os.path.join(workdir, "share"),
             HOME=workdir,
         )
         self.stderr_path = os.path.join(workdir, "program.log")
         self.stderr = open(self.stderr_path, "wb")
         self.process = subprocess.Popen(
-            [program, argument], env=env, stdout=self.stderr, stderr=subprocess.STDOUT
+            [program] + ([argument] if argument else []), env=env, stdout=self.stderr, stderr=subprocess.STDOUT
         )
         self.app = None
 
@@ -306,6 +309,8 @@ class MainWindow:
     def panels(self):
         """The six status-bar panels, left to right; None while they are hidden.
 
+        The play time's panel follows them and is not among the six.
+
         They are the labels of the one showing filler inside the status bar; the label
         beside it is the bar's single text of the no-picture state.
         """
@@ -313,8 +318,8 @@ class MainWindow:
             if box.getRole() != pyatspi.ROLE_FILLER or not showing(box):
                 continue
             labels = [c for c in children(box) if c.getRole() == pyatspi.ROLE_LABEL]
-            if len(labels) == 6:
-                return [safe_name(label) for label in labels]
+            if len(labels) >= 6:
+                return [safe_name(label) for label in labels[:6]]
         return None
 
     def wait_panels(self, what, check, timeout=20.0):

@@ -126,6 +126,53 @@ private slots:
         QTEST(trace.join(QLatin1Char(' ')), "trace");
         QTEST(dump(session.board()), "board");
         QTEST(session.moves() - before, "moves");
+
+        // The history kept between runs undoes and redoes on a new session as on this one.
+        GameSession kept;
+        GameSetup again = setupOf(sliding ? 3 : 4, 3, sliding, QString());
+        again.board = session.board();
+        kept.start(again);
+        QVERIFY(kept.restoreKept(session.moves(), session.historyToJson(), session.historyPosition()));
+        QCOMPARE(kept.moves(), session.moves());
+        while (session.undo())
+            QVERIFY(kept.undo());
+        QVERIFY(!kept.canUndo());
+        QCOMPARE(dump(kept.board()), dump(session.board()));
+        QCOMPARE(kept.moves(), session.moves());
+        while (session.redo())
+            QVERIFY(kept.redo());
+        QVERIFY(!kept.canRedo());
+        QCOMPARE(dump(kept.board()), dump(session.board()));
+        QCOMPARE(kept.moves(), session.moves());
+    }
+
+    void keptHistoryRefused_data()
+    {
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<int>("position");
+        const QByteArray swap = R"({"kind":"swap","exchanges":[[[1,1],[2,1]]],"before":4,"after":5})";
+        QTest::newRow("position past the end") << "[" + swap + "]" << 2;
+        QTest::newRow("negative position") << "[" + swap + "]" << -1;
+        QTest::newRow("a mark is no step")
+            << QByteArray(R"([{"kind":"mark","exchanges":[[[1,1],[2,1]]]}])") << 0;
+        QTest::newRow("place off the board")
+            << QByteArray(R"([{"kind":"swap","exchanges":[[[1,1],[5,1]]],"before":0,"after":1}])") << 1;
+        QTest::newRow("no exchanges")
+            << QByteArray(R"([{"kind":"slide","exchanges":[],"before":0,"after":1}])") << 1;
+        QTest::newRow("no counts") << QByteArray(R"([{"kind":"swap","exchanges":[[[1,1],[2,1]]]}])") << 1;
+    }
+
+    // A kept history that does not fit the board is dropped whole; the counter stays.
+    void keptHistoryRefused()
+    {
+        QFETCH(QByteArray, history);
+        QFETCH(int, position);
+        GameSession session;
+        session.start(setupOf(4, 3, false, QString()));
+        QVERIFY(!session.restoreKept(7, QJsonDocument::fromJson(history).array(), position));
+        QCOMPARE(session.moves(), 7);
+        QVERIFY(!session.canUndo());
+        QVERIFY(!session.canRedo());
     }
 
     // Saving is offered while unsolved, and once assembled only for a game from a puzzle file.

@@ -2,6 +2,7 @@
 
 #include "app/tess2mainform.h"
 #include "platform/Messages.h"
+#include "settings/StateFolders.h"
 #include "settings/comun.h"
 #include "view/Twips.h"
 
@@ -15,6 +16,8 @@ void prepareEnvironment(const QString &root)
 {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
     qputenv("HOME", QFile::encodeName(root + "/home"));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(root + "/state"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/share"));
     QDir().mkpath(root + "/config");
     QDir().mkpath(root + "/home/Documents");
     Twips::overrideFactors(15, 15);
@@ -57,6 +60,11 @@ void onNextModal(std::function<void(QWidget *modal)> act)
 void stopWatchingModals()
 {
     qDeleteAll(qApp->findChildren<QTimer *>("WindowTestKitModalPoll", Qt::FindDirectChildrenOnly));
+}
+
+void forgetKeptGames()
+{
+    QDir(StateFolders::stateFolder()).removeRecursively();
 }
 
 std::unique_ptr<tess2mainform> startWindow(const QString &commandLine)

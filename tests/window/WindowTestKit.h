@@ -13,8 +13,8 @@ class tess2mainform;
 namespace WindowTestKit
 {
 
-// Points the data root and the documents folder below root, pins the screen's units per
-// pixel to 15 and scripts every message box. Called once, before any window exists.
+// Points the data root, the state and results folders and the documents folder below root, pins the screen's
+// units per pixel to 15 and scripts every message box. Called once, before any window exists.
 void prepareEnvironment(const QString &root);
 
 struct ConfigLine {
@@ -31,6 +31,9 @@ void writeConfig(const ConfigLine &line);
 void onNextModal(std::function<void(QWidget *modal)> act);
 // Forgets every onNextModal whose window has not come; each test ends with it.
 void stopWatchingModals();
+
+// Removes the game a window kept, so the next start-up opens the new-puzzle dialog.
+void forgetKeptGames();
 
 // A window started as the program starts it, up to the first new-puzzle dialog.
 std::unique_ptr<tess2mainform> startWindow(const QString &commandLine = QString());

@@ -207,6 +207,7 @@ private slots:
     void init()
     {
         Messages::clearShown();
+        forgetKeptGames();
         writeConfig({0, m_root.path()});
     }
     void cleanup() { stopWatchingModals(); }

@@ -119,6 +119,8 @@ QString AutosaveWriter::write(const QString &folder, Game game)
 {
     if (!QDir().mkpath(folder))
         return QDir::toNativeSeparators(folder);
+    if (game.history)
+        game.side.history = game.history();
     const QByteArray bytes = game.pzz.toBytes();
     game.side.pzzSha256 = SideData::hashOf(bytes);
     // The side data goes first: if the run stops between the two, its hash no longer

@@ -10,6 +10,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,9 @@ public:
     struct Game {
         PzzFile pzz; // its picture shares the bytes of the load; nothing is re-encoded
         SideData side;
+        // Builds the side data's history on the writer's thread, when given: a long game's
+        // history costs the window's thread milliseconds to turn into JSON.
+        std::function<QJsonArray()> history = {};
     };
 
     static constexpr int IntervalMs = 500;

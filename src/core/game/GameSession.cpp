@@ -4,6 +4,8 @@
 #include "io/RunTimeError.h"
 #include "settings/ModuloIdioma.h"
 
+#include <QJsonObject>
+
 #include <algorithm>
 
 namespace
@@ -290,6 +292,94 @@ bool GameSession::redo()
     applyExchanges(step.move);
     m_board.setNumeroDeMovimientos(step.movesAfter);
     checkCompletion();
+    emit statusChanged();
+    return true;
+}
+
+namespace
+{
+
+const char *const KindNames[] = {"none", "mark", "unmark", "swap", "group", "slide"};
+
+QJsonArray placeToJson(GamePlace p)
+{
+    return {p.column, p.row};
+}
+
+std::optional<GamePlace> placeFromJson(const QJsonValue &v, const TableroClass &board)
+{
+    const QJsonArray a = v.toArray();
+    const int column = a.at(0).toInt(-1);
+    const int row = a.at(1).toInt(-1);
+    if (a.size() != 2 || column < 1 || column > board.getCasillasX() || row < 1 || row > board.getCasillasY())
+        return std::nullopt;
+    return GamePlace{qint16(column), qint16(row)};
+}
+
+} // namespace
+
+QJsonArray GameSession::historyToJson() const
+{
+    return toJson(m_history);
+}
+
+std::function<QJsonArray()> GameSession::historyToJsonLater() const
+{
+    // The list is shared, not copied, until the next move changes it.
+    return [steps = m_history] { return toJson(steps); };
+}
+
+QJsonArray GameSession::toJson(const QVector<Step> &history)
+{
+    QJsonArray steps;
+    for (const Step &step : history) {
+        QJsonArray exchanges;
+        for (const Exchange &e : step.move.exchanges)
+            exchanges.append(QJsonArray{placeToJson(e.from), placeToJson(e.to)});
+        steps.append(QJsonObject{{QStringLiteral("kind"), QLatin1String(KindNames[int(step.move.kind)])},
+                                 {QStringLiteral("place"), placeToJson(step.move.place)},
+                                 {QStringLiteral("exchanges"), exchanges},
+                                 {QStringLiteral("before"), step.movesBefore},
+                                 {QStringLiteral("after"), step.movesAfter}});
+    }
+    return steps;
+}
+
+bool GameSession::restoreKept(qint32 moves, const QJsonArray &history, int position)
+{
+    m_board.setNumeroDeMovimientos(std::max<qint32>(moves, 0));
+    emit statusChanged();
+    QVector<Step> steps;
+    for (const QJsonValue &value : history) {
+        const QJsonObject o = value.toObject();
+        Step step;
+        const QString kind = o.value(QStringLiteral("kind")).toString();
+        if (kind == QLatin1String("swap"))
+            step.move.kind = MoveKind::Swap;
+        else if (kind == QLatin1String("group"))
+            step.move.kind = MoveKind::Group;
+        else if (kind == QLatin1String("slide"))
+            step.move.kind = MoveKind::Slide;
+        else
+            return false;
+        step.move.place = placeFromJson(o.value(QStringLiteral("place")), m_board).value_or(GamePlace());
+        for (const QJsonValue &e : o.value(QStringLiteral("exchanges")).toArray()) {
+            const auto from = placeFromJson(e.toArray().at(0), m_board);
+            const auto to = placeFromJson(e.toArray().at(1), m_board);
+            if (!from || !to)
+                return false;
+            step.move.exchanges.append({*from, *to});
+        }
+        step.movesBefore = o.value(QStringLiteral("before")).toInt(-1);
+        step.movesAfter = o.value(QStringLiteral("after")).toInt(-1);
+        if (step.move.exchanges.isEmpty() || step.movesBefore < 0 || step.movesAfter < 0)
+            return false;
+        steps.append(step);
+    }
+    if (position < 0 || position > steps.size())
+        return false;
+    m_history = steps;
+    m_position = position;
     emit statusChanged();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "game/GameState.h"
 
 #include <QImage>
+#include <QJsonArray>
 #include <QObject>
 #include <QVector>
 
@@ -71,6 +72,16 @@ public:
     bool undo();
     bool redo();
 
+    // The applied moves as JSON, oldest first, for keeping a game between runs, and how
+    // many of them are applied.
+    QJsonArray historyToJson() const;
+    // The same, made later and on any thread from the moves applied now.
+    std::function<QJsonArray()> historyToJsonLater() const;
+    int historyPosition() const { return m_position; }
+    // Takes back a kept counter and history for the board in play. A history that does not
+    // fit this board is dropped whole, and false answered; the counter is kept either way.
+    bool restoreKept(qint32 moves, const QJsonArray &history, int position);
+
 signals:
     // A new game is in place; everything about the board is new.
     void started();
@@ -88,6 +99,7 @@ private:
         qint32 movesAfter = 0;
     };
 
+    static QJsonArray toJson(const QVector<Step> &steps);
     void reportPlace(GamePlace place, quint32 rasterOp);
     void applyExchanges(const GameMove &move);
     void setMark(GamePlace place, bool marked);

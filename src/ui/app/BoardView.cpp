@@ -181,6 +181,17 @@ void BoardView::zoomFit()
     zoomCommand([this] { return BoardLayout::fitZoom(viewportTwips(), sourceTwips()); });
 }
 
+void BoardView::zoomTo(float zoom)
+{
+    if (m_session.boardPicture().isNull() || !(zoom > 0))
+        return;
+    const QSizeF board = BoardLayout::boardSize(sourceTwips(), zoom);
+    const qreal largest = BoardLayout::ZoomInLimit * BoardLayout::ZoomStep;
+    if (board.width() <= largest && board.height() <= largest &&
+        qMin(board.width(), board.height()) * BoardLayout::ZoomStep >= BoardLayout::ZoomOutLimit)
+        zoomCommand([zoom] { return zoom; });
+}
+
 void BoardView::zoomCommand(const std::function<float()> &newZoom)
 {
     if (m_session.boardPicture().isNull())

@@ -27,6 +27,8 @@ public:
     void zoomIn();
     void zoomOut();
     void zoomFit();
+    // A zoom kept from an earlier run, taken only when the zoom commands could reach its size.
+    void zoomTo(float zoom);
     float getZoom() const { return m_zoom; }
     bool zoomOutVisible() const;
     bool zoomInVisible() const;

@@ -45,6 +45,16 @@ void StatusPanels::setSimpleText(const QString &text)
     m_simpleText->setText(text);
 }
 
+QLabel *StatusPanels::addPanel(const QString &objectName)
+{
+    auto *panel = new QLabel(m_panelBox);
+    panel->setObjectName(objectName);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    m_panelBox->layout()->addWidget(panel);
+    return panel;
+}
+
 QLabel *StatusPanels::panel(int number) const
 {
     return number >= 1 && number <= m_panels.size() ? m_panels.at(number - 1) : nullptr;

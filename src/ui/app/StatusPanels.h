@@ -22,6 +22,9 @@ public:
     // The Spanish no-picture text that disabling the commands puts there first.
     void setSimpleText(const QString &text);
 
+    // One more panel after the six, shown and hidden with them, for the window's own use.
+    QLabel *addPanel(const QString &objectName);
+
     QLabel *panel(int number) const;
     QLabel *simpleText() const { return m_simpleText; }
     bool simpleMode() const;

@@ -5,6 +5,7 @@
 #include "app/BoardWidget.h"
 #include "app/DropOpener.h"
 #include "app/FormIdiomaInicial.h"
+#include "app/GameKeeper.h"
 #include "app/MainActions.h"
 #include "app/StatusPanels.h"
 #include "changeSizeImage.h"
@@ -64,6 +65,7 @@ tess2mainform::tess2mainform(const QString &commandLine, QWidget *parent)
     // The dialog runs its own loop, which must not start inside the drop's delivery.
     connect(new DropOpener(this), &DropOpener::fileDropped, this, &tess2mainform::abrirDialogoEn,
             Qt::QueuedConnection);
+    m_keeper = std::make_unique<GameKeeper>(*this);
 
     // A close that comes from the session ending asks nothing and saves nothing.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { sessionCommitting(); });
@@ -188,7 +190,9 @@ void tess2mainform::startUpWithoutDialog()
 void tess2mainform::startUp()
 {
     startUpWithoutDialog();
-    abrirDialogoNuevoPuzzle();
+    // Without a file to open, the game the last run left is continued at once.
+    if (!m_commandLine.isEmpty() || !m_keeper->resume())
+        abrirDialogoNuevoPuzzle();
     if (m_session.state() == GameState::NoPicture)
         setEstado(GameState::NoPicture);
 }
@@ -300,7 +304,8 @@ void tess2mainform::guardarPuzzle()
 {
     Dialog &d = dialog();
     d.beginSave(m_session.current());
-    d.exec();
+    if (d.exec() == QDialog::Accepted)
+        m_keeper->keepSaved(d.savedPath());
     d.setSaveMode(false);
 }
 

@@ -16,6 +16,7 @@
 class BoardView;
 class BoardWidget;
 class ConfigFileHandler;
+class GameKeeper;
 class MainActions;
 class QEventLoop;
 class QLabel;
@@ -69,6 +70,7 @@ public:
     BoardView *boardView() const { return m_view; }
     MainActions *actions() const { return m_actions; }
     StatusPanels *statusPanels() const { return m_status; }
+    GameKeeper *keeper() const { return m_keeper.get(); }
 
     // Where icons/ is looked for; the program's own folder unless a test says otherwise.
     void setResourceFolder(const QString &folder) { m_resourceFolder = folder; }
@@ -113,4 +115,6 @@ private:
     QPointer<QEventLoop> m_wait;
     bool m_closingByProgram = false;
     bool m_sessionEnding = false;
+    // Last member: it writes the game while the session is still there.
+    std::unique_ptr<GameKeeper> m_keeper;
 };

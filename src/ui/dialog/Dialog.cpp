@@ -435,6 +435,13 @@ void Dialog::beginSave(const GameSetup &current)
     setSaveMode(true);
 }
 
+QString Dialog::savedPath() const
+{
+    const QString name = m_save->TextSalvarComo->text();
+    return m_browser->folder() + QLatin1Char('/') +
+           (DialogRules::isPuzzleFileName(name) ? name : name + QStringLiteral(".pzz"));
+}
+
 void Dialog::setSaveMode(bool aSaveMode)
 {
     m_save->setActive(aSaveMode);

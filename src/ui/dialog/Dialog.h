@@ -59,6 +59,8 @@ public:
     // Shows a file's folder and selects the file as a command line naming it does (a file
     // dropped on the main window comes this way).
     void selectFile(const QString &path);
+    // Where the last save in save mode put its file, named as the save names it.
+    QString savedPath() const;
 
     // Image1's picture: the one the puzzle is built from, kept while the preview is hidden.
     QImage picture() const { return m_picture; }
