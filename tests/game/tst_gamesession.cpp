@@ -121,6 +121,11 @@ private slots:
                                                         << "d1@3,3 U Y"
                                                         << "3,2:N 3,3:N A 3,2:N 3,3:N P 3,2:N 3,3:N A"
                                                         << "" << 1;
+        // X drops the marks and the piece picked up, as Escape does.
+        QTest::newRow("drop forgets the marks") << false << "1,1,2,1"
+                                                << "d2@3,2 d1@3,1 X d1@1,1 u1@1,1"
+                                                << "3,2:I 3,1:I 3,2:N 3,1:N 1,1:I 1,1:N 1,1:N"
+                                                << "1,1=2,1 2,1=1,1" << 1;
         // A new move after an undo drops what could be redone.
         QTest::newRow("new move ends redo") << true << ""
                                             << "d1@3,2 U d1@2,3 Y"
@@ -143,6 +148,10 @@ private slots:
         connect(&session, &GameSession::stateChanged, this,
                 [&trace](GameState s) { trace << (s == GameState::Assembled ? "A" : "P"); });
         for (const QString &token : events.split(QLatin1Char(' '))) {
+            if (token == QLatin1String("X")) {
+                session.dropMarks();
+                continue;
+            }
             if (token == QLatin1String("U") || token == QLatin1String("Y")) {
                 token == QLatin1String("U") ? session.undo() : session.redo();
                 continue;

@@ -534,6 +534,79 @@ private slots:
         QCOMPARE(placesProblem(window->boardView()->boardImage(), 4, 4, colourAt, true), QString());
     }
 
+    void keys_data()
+    {
+        QTest::addColumn<bool>("dificil");
+        // < > ^ v arrows, S Space, E Enter, M Shift + Space, X Escape.
+        QTest::addColumn<QString>("keys");
+        // The same moves made with the mouse, as in moves().
+        QTest::addColumn<QString>("steps");
+
+        QTest::newRow("pick up and drop") << false << "S>>vE"
+                                          << "L1,1>3,2";
+        QTest::newRow("group") << false << "M>MS>S"
+                               << "R1,1;R2,1;L2,1>3,1";
+        QTest::newRow("escape drops nothing") << false << "S>X>S>S"
+                                              << "L3,1>4,1";
+        // The empty place is (2, 2): the piece to its right goes left, then the one above down.
+        QTest::newRow("slides") << true << "<vX"
+                                << "L3,2;L3,1";
+        QTest::newRow("no slide off the board") << true << "<<<"
+                                                << "L3,2;L4,2";
+    }
+
+    // Keys on the board play the mouse's moves; the whole history is undone and redone with
+    // the keys of the Edit menu.
+    void keys()
+    {
+        QFETCH(bool, dificil);
+        QFETCH(QString, keys);
+        QFETCH(QString, steps);
+
+        const auto byMouse = build(4, 4, dificil);
+        arrangeSwapped(*byMouse, QPoint(2, 2), QPoint(4, 4));
+        for (const QString &step : steps.split(QLatin1Char(';'))) {
+            drag(byMouse->boardView()->boardWidget(), 4,
+                 step.startsWith(QLatin1Char('R')) ? Qt::RightButton : Qt::LeftButton, step.mid(1));
+        }
+        byMouse->hide();
+
+        const auto window = build(4, 4, dificil);
+        arrangeSwapped(*window, QPoint(2, 2), QPoint(4, 4));
+        // The closed dialog may still count as the active window off screen.
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(!act(*window, "M_Deshacer")->isEnabled() && !act(*window, "deshacer")->isEnabled());
+        const QImage start = window->boardView()->boardImage().copy();
+        QWidget *board = window->boardView()->boardWidget();
+        QCOMPARE(window->focusWidget(), board);
+        const QHash<QChar, std::pair<Qt::Key, Qt::KeyboardModifiers>> keyOf{
+            {'<', {Qt::Key_Left, Qt::NoModifier}},     {'>', {Qt::Key_Right, Qt::NoModifier}},
+            {'^', {Qt::Key_Up, Qt::NoModifier}},       {'v', {Qt::Key_Down, Qt::NoModifier}},
+            {'S', {Qt::Key_Space, Qt::NoModifier}},    {'E', {Qt::Key_Return, Qt::NoModifier}},
+            {'M', {Qt::Key_Space, Qt::ShiftModifier}}, {'X', {Qt::Key_Escape, Qt::NoModifier}}};
+        for (const QChar k : keys)
+            QTest::keyClick(board, keyOf.value(k).first, keyOf.value(k).second);
+        const QImage played = window->boardView()->boardImage().copy();
+        QCOMPARE(played, byMouse->boardView()->boardImage());
+        QCOMPARE(panels(*window, {5, 6}), panels(*byMouse, {5, 6}));
+
+        int undone = 0;
+        while (act(*window, "M_Deshacer")->isEnabled() && undone < 10) {
+            QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+            ++undone;
+        }
+        QCOMPARE(undone, int(steps.count(QLatin1Char('L'))));
+        QCOMPARE(window->boardView()->boardImage(), start);
+        QCOMPARE(window->session().moves(), 1);
+        for (int i = 0; i < undone; ++i)
+            QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(window->boardView()->boardImage(), played);
+        QVERIFY(!act(*window, "rehacer")->isEnabled() && act(*window, "deshacer")->isEnabled());
+        // Undo is no command while only the placed pieces are shown.
+        act(*window, "M_Ver_Solo_Piezas_Montadas")->trigger();
+        QVERIFY(!act(*window, "M_Deshacer")->isEnabled());
+    }
+
     void completion_data()
     {
         QTest::addColumn<bool>("dificil");

@@ -206,6 +206,7 @@ void GameSession::applyExchanges(const GameMove &move)
         reportPlace(order.from, RasterOp::Copy);
         reportPlace(order.to, RasterOp::Copy);
     }
+    emit piecesExchanged(move.exchanges);
 }
 
 void GameSession::setMark(GamePlace place, bool marked)
@@ -292,4 +293,11 @@ bool GameSession::redo()
     checkCompletion();
     emit statusChanged();
     return true;
+}
+
+void GameSession::dropMarks()
+{
+    clearMarks();
+    m_pulsada = GamePlace();
+    emit statusChanged();
 }

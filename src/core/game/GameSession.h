@@ -70,6 +70,8 @@ public:
     bool canRedo() const { return m_position < m_history.size(); }
     bool undo();
     bool redo();
+    // Unmarks every marked piece and forgets a piece picked up but not yet dropped.
+    void dropMarks();
 
 signals:
     // A new game is in place; everything about the board is new.
@@ -80,6 +82,9 @@ signals:
     void stateChanged(GameState state);
     // Counters, marks or names changed: the status bar is to be refreshed.
     void statusChanged();
+    // The exchanges a move, an undo or a redo made, in their order, once their places
+    // were redrawn, so a front end can show the pieces on their way.
+    void piecesExchanged(const Exchanges &exchanges);
 
 private:
     struct Step {

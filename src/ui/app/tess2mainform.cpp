@@ -1,9 +1,12 @@
 #include "app/tess2mainform.h"
 
 #include "about/Ayuda.h"
+#include "app/BoardAnimator.h"
 #include "app/BoardView.h"
 #include "app/BoardWidget.h"
+#include "app/EditCommands.h"
 #include "app/FormIdiomaInicial.h"
+#include "app/KeyboardController.h"
 #include "app/MainActions.h"
 #include "app/StatusPanels.h"
 #include "changeSizeImage.h"
@@ -58,6 +61,8 @@ tess2mainform::tess2mainform(const QString &commandLine, QWidget *parent)
     setCentralWidget(m_view);
     m_actions = new MainActions(this);
     m_status = new StatusPanels(statusBar());
+    m_keyboard = new KeyboardController(m_view->boardWidget(), m_session);
+    m_edit = new EditCommands(this, *m_actions, m_session, new BoardAnimator(m_view, m_session));
     wireCommands();
     wireSession();
 
@@ -157,6 +162,7 @@ void tess2mainform::chooseFirstLanguage()
     ModuloIdioma::setIdioma(config.getLanguage());
     m_actions->checkLanguage(config.getLanguage() == ModuloIdioma::Spanish);
     m_actions->setIdiomaMainForm(ModuloIdioma::idioma());
+    m_edit->setLanguage(ModuloIdioma::idioma());
 }
 
 void tess2mainform::startUpWithoutDialog()
@@ -192,6 +198,7 @@ void tess2mainform::startUp()
 void tess2mainform::crearBarraHerramientas()
 {
     m_actions->crearBarraHerramientas(m_resourceFolder);
+    m_edit->addButtons(m_resourceFolder);
     MainActions *a = m_actions;
     connect(a->m_btnAbrir, &QAction::triggered, this, &tess2mainform::abrirDialogoNuevoPuzzle);
     connect(a->m_btnGuardar, &QAction::triggered, this, &tess2mainform::guardarPuzzle);
@@ -222,6 +229,7 @@ void tess2mainform::setLanguageCommand(qint16 language)
     configFile().setLanguage(language);
     ModuloIdioma::setIdioma(language);
     m_actions->setIdiomaMainForm(language);
+    m_edit->setLanguage(language);
     if (m_dialog)
         m_dialog->applyLanguage();
     if (m_acercaDe && m_acercaDe->isVisible()) {

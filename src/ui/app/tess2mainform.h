@@ -16,6 +16,8 @@
 class BoardView;
 class BoardWidget;
 class ConfigFileHandler;
+class EditCommands;
+class KeyboardController;
 class MainActions;
 class QEventLoop;
 class QLabel;
@@ -67,6 +69,8 @@ public:
     BoardView *boardView() const { return m_view; }
     MainActions *actions() const { return m_actions; }
     StatusPanels *statusPanels() const { return m_status; }
+    EditCommands *editCommands() const { return m_edit; }
+    KeyboardController *keyboard() const { return m_keyboard; }
 
     // Where icons/ is looked for; the program's own folder unless a test says otherwise.
     void setResourceFolder(const QString &folder) { m_resourceFolder = folder; }
@@ -106,6 +110,8 @@ private:
     MainActions *m_actions = nullptr;
     BoardView *m_view = nullptr;
     StatusPanels *m_status = nullptr;
+    EditCommands *m_edit = nullptr;
+    KeyboardController *m_keyboard = nullptr;
 
     std::function<qint64()> m_clock;
     QPointer<QEventLoop> m_wait;
