@@ -101,6 +101,25 @@ QString commandState(const tess2mainform &window)
     return on.join(QLatin1Char(' '));
 }
 
+// Empty when every caption of the menu bar and of each menu underlines a letter no other
+// caption beside it does; else the first caption that does not.
+QString mnemonicsProblem(const tess2mainform &window)
+{
+    QList<QList<QAction *>> groups{window.menuBar()->actions()};
+    for (const QAction *top : window.menuBar()->actions())
+        groups << top->menu()->actions();
+    for (const QList<QAction *> &group : groups) {
+        QSet<QKeySequence> keys;
+        for (const QAction *a : group) {
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (!a->isSeparator() && (key.isEmpty() || keys.contains(key)))
+                return a->text();
+            keys.insert(key);
+        }
+    }
+    return QString();
+}
+
 // The place "c,r" at the start of the text.
 QPoint place(const QString &text)
 {
@@ -249,7 +268,7 @@ private slots:
         const auto shown = [&] {
             QStringList all;
             for (const char *item : {"M_Archivo", "M_Ver_Montado", "M_Ventana_Independiente", "M_Ingles"})
-                all << act(window, item)->text();
+                all << act(window, item)->text().remove(QLatin1Char('&'));
             all << window.statusPanels()->simpleText()->text();
             if (window.acercaDe() && window.acercaDe()->isVisible())
                 all << window.acercaDe()->windowTitle();
@@ -258,11 +277,13 @@ private slots:
         };
         act(window, "M_Acerca_de")->trigger();
         QCOMPARE(shown(), texts);
+        QCOMPARE(mnemonicsProblem(window), QString());
 
         // The open About box is opened again in the new language once pending events have run.
         (language == 1 ? ingles : espanol)->trigger();
         QTest::qWait(50);
         QCOMPARE(shown(), switched);
+        QCOMPARE(mnemonicsProblem(window), QString());
         QCOMPARE(window.configFile().getLanguage(), qint16(language == 1 ? 0 : 1));
 
         // 98 % × 95 % of the screen, frame included, centred, and 30 units (2 pixels) from the top.

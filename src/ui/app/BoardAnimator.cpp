@@ -30,6 +30,11 @@ BoardAnimator::BoardAnimator(BoardView *view, GameSession &session)
     view->boardWidget()->installEventFilter(this);
 }
 
+QWidget *BoardAnimator::boardWidget() const
+{
+    return m_view->boardWidget();
+}
+
 void BoardAnimator::setEnabled(bool on)
 {
     m_enabled = on;

@@ -28,6 +28,7 @@ public:
     void finish();
 
     static constexpr int FadeMs = 300;
+    QWidget *boardWidget() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,7 +1,10 @@
 #include "app/EditCommands.h"
 
+#include "app/AccessibleNames.h"
 #include "app/BoardAnimator.h"
+#include "app/BoardView.h"
 #include "app/MainActions.h"
+#include "app/Mnemonics.h"
 #include "game/GameSession.h"
 #include "settings/ModuloIdioma.h"
 #include "settings/comun.h"
@@ -12,17 +15,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QShortcut>
 #include <QToolBar>
 
 namespace
 {
-const char *const Ctx = "tess2mainform";
+const char *const Ctx = "EditCommands";
 } // namespace
 
 EditCommands::EditCommands(QMainWindow *window, MainActions &actions, GameSession &session,
                            BoardAnimator *animator)
     : QObject(window), m_window(window), m_actions(actions), m_session(session),
-      m_settings(comun::getDataFolder())
+      m_settings(comun::getDataFolder()), m_board(animator->boardWidget())
 {
     m_menuEditar = new QMenu(window);
     m_menuEditar->setObjectName(QStringLiteral("M_Editar"));
@@ -46,6 +50,10 @@ EditCommands::EditCommands(QMainWindow *window, MainActions &actions, GameSessio
         animator->setEnabled(on);
         m_settings.setAnimations(on);
     });
+    // F10 opens the first menu, as Alt alone does.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    connect(f10, &QShortcut::activated, this,
+            [this] { m_window->menuBar()->setActiveAction(m_actions.m_actArchivo); });
     connect(m_actDeshacer, &QAction::triggered, &m_session, &GameSession::undo);
     connect(m_actRehacer, &QAction::triggered, &m_session, &GameSession::redo);
     for (auto signal : {&GameSession::started, &GameSession::statusChanged})
@@ -104,14 +112,21 @@ void EditCommands::setLanguage(qint16 language)
 {
     // Galician has no captions of its own for these commands and shows the English ones.
     const auto text = [language](const char *source) { return ModuloIdioma::text(language, Ctx, source); };
-    m_actEditar->setText(text(QT_TRANSLATE_NOOP("tess2mainform", "&Edit")));
-    m_actDeshacer->setText(text(QT_TRANSLATE_NOOP("tess2mainform", "&Undo")));
-    m_actRehacer->setText(text(QT_TRANSLATE_NOOP("tess2mainform", "&Redo")));
-    m_actAnimaciones->setText(text(QT_TRANSLATE_NOOP("tess2mainform", "&Animations")));
+    m_actEditar->setText(text(QT_TRANSLATE_NOOP("EditCommands", "&Edit")));
+    m_actDeshacer->setText(text(QT_TRANSLATE_NOOP("EditCommands", "&Undo")));
+    m_actRehacer->setText(text(QT_TRANSLATE_NOOP("EditCommands", "&Redo")));
+    m_actAnimaciones->setText(text(QT_TRANSLATE_NOOP("EditCommands", "&Animations")));
     if (m_btnDeshacer) {
-        m_btnDeshacer->setText(text(QT_TRANSLATE_NOOP("tess2mainform", "Undo")));
-        m_btnRehacer->setText(text(QT_TRANSLATE_NOOP("tess2mainform", "Redo")));
+        m_btnDeshacer->setText(text(QT_TRANSLATE_NOOP("EditCommands", "Undo")));
+        m_btnRehacer->setText(text(QT_TRANSLATE_NOOP("EditCommands", "Redo")));
         m_btnDeshacer->setToolTip(m_btnDeshacer->text());
         m_btnRehacer->setToolTip(m_btnRehacer->text());
+        for (QAction *button : {m_btnDeshacer, m_btnRehacer}) {
+            if (QWidget *w = m_actions.toolbar()->widgetForAction(button))
+                w->setAccessibleName(button->text());
+        }
     }
+    // The other buttons and the board are named with these, at start and at each change.
+    AccessibleNames::apply(m_actions, m_board, language);
+    Mnemonics::assign(m_window->menuBar());
 }

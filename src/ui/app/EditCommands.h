@@ -11,6 +11,7 @@ class MainActions;
 class QAction;
 class QMainWindow;
 class QMenu;
+class QWidget;
 
 // The Edit menu after File: undo and redo of the session's moves, from the menu, the keys
 // and two toolbar buttons, and the check item that turns the pieces' glide on and off.
@@ -45,4 +46,5 @@ private:
     GameSession &m_session;
     QString m_resourceFolder;
     ExtraSettings m_settings;
+    QWidget *m_board;
 };
