@@ -284,6 +284,8 @@ class Program:
 
 
 class MainWindow:
+    """The main window, whose title ends in "Tesselon" after the picture and the progress."""
+
     def __init__(self, program):
         self.program = program
         self.frame = wait_for("the main window", self._find)
@@ -297,7 +299,7 @@ class MainWindow:
         for window in self.program.windows():
             if (
                 window.getRole() == pyatspi.ROLE_FRAME
-                and safe_name(window) == "Tesselon"
+                and safe_name(window).endswith("Tesselon")
                 and find(window, pyatspi.ROLE_MENU_BAR) is not None
             ):
                 return window
