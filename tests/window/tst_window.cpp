@@ -628,6 +628,34 @@ private slots:
         QVERIFY(!act(*window, "M_Deshacer")->isEnabled());
     }
 
+    // A move glides on screen over the true board image and leaves exactly that image; with
+    // Animations unchecked, kept in settings.ini, the screen shows the image at once.
+    void glide()
+    {
+        const auto window = build(4, 4, false);
+        QWidget *board = window->boardView()->boardWidget();
+        const auto shows = [&] {
+            return board->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
+                   window->boardView()->boardImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QVERIFY(act(*window, "M_Animaciones")->isChecked());
+        drag(board, 4, Qt::LeftButton, QStringLiteral("1,1>4,4"));
+        QVERIFY(!shows());
+        QTRY_VERIFY(shows());
+        drag(board, 4, Qt::LeftButton, QStringLiteral("2,1>3,3"));
+        // A press ends the glide at once.
+        QTest::mousePress(board, Qt::RightButton, {}, QPoint(1, 1));
+        QVERIFY(shows());
+        QTest::mouseRelease(board, Qt::RightButton, {}, QPoint(1, 1));
+
+        act(*window, "M_Animaciones")->trigger();
+        drag(board, 4, Qt::LeftButton, QStringLiteral("3,1>4,2"));
+        QVERIFY(shows());
+        QSettings file(comun::getDataFolder() + QStringLiteral("/settings.ini"), QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("play/animations")).toString(), QStringLiteral("false"));
+        act(*window, "M_Animaciones")->trigger();
+    }
+
     void completion_data()
     {
         QTest::addColumn<bool>("dificil");

@@ -26,6 +26,8 @@ BoardAnimator::BoardAnimator(BoardView *view, GameSession &session)
     connect(&m_animation, &QAbstractAnimation::finished, this, &BoardAnimator::finish);
     connect(&session, &GameSession::piecesExchanged, this, &BoardAnimator::onExchanged);
     connect(&session, &GameSession::started, this, &BoardAnimator::finish);
+    // A zoom makes a new board image, where the planned places no longer lie.
+    connect(view, &BoardView::zoomed, this, &BoardAnimator::finish);
     connect(&session, &GameSession::stateChanged, this, &BoardAnimator::onStateChanged);
     view->boardWidget()->installEventFilter(this);
 }
