@@ -252,6 +252,9 @@ class Program:
             if not self.alive():
                 raise Failure(f"the program ended at start-up with code {self.process.returncode}")
             desktop = pyatspi.Registry.getDesktop(0)
+            # The desktop's list of programs is cached; a program that starts just after
+            # another one ended may otherwise never show up in it.
+            desktop.clear_cache()
             for app in children(desktop):
                 if app.get_process_id() == self.process.pid:
                     return app
