@@ -70,7 +70,7 @@ void BoardWidget::paintEvent(QPaintEvent *event)
         m_overlay(painter);
         painter.restore();
     }
-    if (hasFocus() && m_cursor.x() > 0) {
+    if (hasFocus() && m_inputEnabled && m_cursor.x() > 0) {
         // White inside black, so the frame shows on any picture.
         const QRect frame = placeRect(m_cursor).adjusted(1, 1, -2, -2);
         painter.setPen(QPen(Qt::black, 3));
@@ -78,6 +78,13 @@ void BoardWidget::paintEvent(QPaintEvent *event)
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(frame);
     }
+}
+
+void BoardWidget::setInputEnabled(bool on)
+{
+    if (on != m_inputEnabled)
+        update(placeRect(m_cursor));
+    m_inputEnabled = on;
 }
 
 void BoardWidget::setCursorPlace(QPoint place)

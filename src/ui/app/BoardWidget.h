@@ -27,10 +27,11 @@ public:
 
     // While off, presses and releases are ignored (no picture, assembled, or only
     // placed pieces shown).
-    void setInputEnabled(bool on) { m_inputEnabled = on; }
+    void setInputEnabled(bool on);
     bool inputEnabled() const { return m_inputEnabled; }
 
-    // The keyboard's place, framed while the surface has the focus; (0, 0) frames nothing.
+    // The keyboard's place, framed while the surface has the focus and takes input; (0, 0)
+    // frames nothing.
     void setCursorPlace(QPoint place);
     QPoint cursorPlace() const { return m_cursor; }
     // The rectangle of a place, in the surface's pixels.
