@@ -364,6 +364,79 @@
     </message>
 </context>
 <context>
+    <name>EditCommands</name>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Editar</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Deshacer</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rehacer</translation>
+    </message>
+    <message>
+        <source>&amp;Animations</source>
+        <translation>&amp;Animaciones</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rehacer</translation>
+    </message>
+</context>
+<context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>Board</source>
+        <translation>Tablero</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Fit to the window</source>
+        <translation>Ajustar a la ventana</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Alejar</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Acercar</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardController</name>
+    <message>
+        <source>the empty place</source>
+        <translation>el hueco</translation>
+    </message>
+    <message>
+        <source>its own piece</source>
+        <translation>su propia pieza</translation>
+    </message>
+    <message>
+        <source>the piece of column %1, row %2</source>
+        <translation>la pieza de la columna %1, fila %2</translation>
+    </message>
+    <message>
+        <source>Column %1, row %2: %3</source>
+        <translation>Columna %1, fila %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>WindowTitle</name>
     <message>
         <source>assembled</source>

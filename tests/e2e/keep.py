@@ -50,9 +50,9 @@ def kill_and_resume(program, sample, sample_dir):
     main_window.wait_panels('"1 movements"', lambda p: p[5] == "1 movements")
     drag(centre(board.place(2, 3)), centre(board.place(3, 2)))
     main_window.wait_panels('"2 movements"', lambda p: p[5] == "2 movements")
-    before = board.settled_snapshot("the two exchanges to be drawn")
-    # More than the half second the automatic save may wait.
+    # More than the half second the automatic save may wait, and the pieces' glide is over.
     time.sleep(1.5)
+    before = board.settled_snapshot("the two exchanges to be drawn")
     screenshot("tesselon-keep-before-kill.png")
     program.process.send_signal(signal.SIGKILL)
     program.process.wait(10)
@@ -84,12 +84,12 @@ def resumed(program, old_board, before, killed_at):
     log(f"resumed without the new-puzzle dialog: {panels}")
     board = Board(main_window, 4, 4)
     now = board.settled_snapshot("the resumed board to be drawn")
+    screenshot("tesselon-keep-after-restart.png")
     worst = max(difference(now[p], before[p]) for p in board.places)
     if worst > 8:
         raise Failure(
             f"the resumed board should look as it did before the kill (block difference {worst:.1f})"
         )
-    screenshot("tesselon-keep-after-restart.png")
     side_path = os.path.join(program.state_dir, "current.json")
 
     def rewritten():

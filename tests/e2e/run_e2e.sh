@@ -27,4 +27,13 @@ if [ ! -x "$program" ]; then
     exit 1
 fi
 
-exec dbus-run-session -- xvfb-run -a -s "-screen 0 ${TESSELON_E2E_SCREEN:-1280x1024}x24" "$python" "$script" "$program"
+if ! command -v openbox >/dev/null 2>&1; then
+    echo "FAIL: openbox is not installed (scripts/deps installs it)"
+    exit 1
+fi
+
+# A window manager gives the main window the keyboard focus back after a modal dialog, so
+# the keys a scenario types reach it.
+exec dbus-run-session -- xvfb-run -a -s "-screen 0 ${TESSELON_E2E_SCREEN:-1280x1024}x24" \
+    sh -c 'openbox >/dev/null 2>&1 & wm=$!; sleep 1; "$0" "$@"; code=$?; kill $wm; exit $code' \
+    "$python" "$script" "$program"

@@ -255,6 +255,9 @@ class Program:
             if not self.alive():
                 raise Failure(f"the program ended at start-up with code {self.process.returncode}")
             desktop = pyatspi.Registry.getDesktop(0)
+            # The desktop's list of programs is cached; a program that starts just after
+            # another one ended may otherwise never show up in it.
+            desktop.clear_cache()
             for app in children(desktop):
                 if app.get_process_id() == self.process.pid:
                     return app
@@ -287,6 +290,8 @@ class Program:
 
 
 class MainWindow:
+    """The main window, whose title ends in "Tesselon" after the picture and the progress."""
+
     def __init__(self, program):
         self.program = program
         self.frame = wait_for("the main window", self._find)
@@ -300,7 +305,7 @@ class MainWindow:
         for window in self.program.windows():
             if (
                 window.getRole() == pyatspi.ROLE_FRAME
-                and safe_name(window) == "Tesselon"
+                and safe_name(window).endswith("Tesselon")
                 and find(window, pyatspi.ROLE_MENU_BAR) is not None
             ):
                 return window

@@ -91,6 +91,9 @@ private slots:
             "1,1:I 2,1:N 1,1:N 4,3:I 4,3:N 2,1:N 1,1:N =0", "", 0);
         row("undo of the last move plays on", true, "3,3,3,2", "d1@3,3 U Y",
             "3,2:N 3,3:N A 3,2:N 3,3:N P =0 3,2:N 3,3:N A =1", "", 1);
+        // X drops the marks and the piece picked up, as Escape does.
+        row("drop forgets the marks", false, "1,1,2,1", "d2@3,2 d1@3,1 X d1@1,1 u1@1,1",
+            "3,2:I 3,1:I 3,2:N 3,1:N 1,1:I 1,1:N 1,1:N", "1,1=2,1 2,1=1,1", 1);
         // A new move after an undo drops what could be redone.
         row("new move ends redo", true, "", "d1@3,2 U d1@2,3 Y", "3,3:N 3,2:N 3,3:N 3,2:N =0 3,3:N 2,3:N =1",
             "2,3=3,3 3,3=2,3", 1);
@@ -111,6 +114,10 @@ private slots:
         connect(&session, &GameSession::stateChanged, this,
                 [&trace](GameState s) { trace << (s == GameState::Assembled ? "A" : "P"); });
         for (const QString &token : events.split(QLatin1Char(' '))) {
+            if (token == QLatin1String("X")) {
+                session.dropMarks();
+                continue;
+            }
             if (token == QLatin1String("U") || token == QLatin1String("Y")) {
                 token == QLatin1String("U") ? session.undo() : session.redo();
                 trace << QStringLiteral("=%1").arg(session.moves() - before);

@@ -101,6 +101,25 @@ QString commandState(const tess2mainform &window)
     return on.join(QLatin1Char(' '));
 }
 
+// Empty when every caption of the menu bar and of each menu underlines a letter no other
+// caption beside it does; else the first caption that does not.
+QString mnemonicsProblem(const tess2mainform &window)
+{
+    QList<QList<QAction *>> groups{window.menuBar()->actions()};
+    for (const QAction *top : window.menuBar()->actions())
+        groups << top->menu()->actions();
+    for (const QList<QAction *> &group : groups) {
+        QSet<QKeySequence> keys;
+        for (const QAction *a : group) {
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (!a->isSeparator() && (key.isEmpty() || keys.contains(key)))
+                return a->text();
+            keys.insert(key);
+        }
+    }
+    return QString();
+}
+
 // The place "c,r" at the start of the text.
 QPoint place(const QString &text)
 {
@@ -250,7 +269,7 @@ private slots:
         const auto shown = [&] {
             QStringList all;
             for (const char *item : {"M_Archivo", "M_Ver_Montado", "M_Ventana_Independiente", "M_Ingles"})
-                all << act(window, item)->text();
+                all << act(window, item)->text().remove(QLatin1Char('&'));
             all << window.statusPanels()->simpleText()->text();
             if (window.acercaDe() && window.acercaDe()->isVisible())
                 all << window.acercaDe()->windowTitle();
@@ -259,11 +278,13 @@ private slots:
         };
         act(window, "M_Acerca_de")->trigger();
         QCOMPARE(shown(), texts);
+        QCOMPARE(mnemonicsProblem(window), QString());
 
         // The open About box is opened again in the new language once pending events have run.
         (language == 1 ? ingles : espanol)->trigger();
         QTest::qWait(50);
         QCOMPARE(shown(), switched);
+        QCOMPARE(mnemonicsProblem(window), QString());
         QCOMPARE(window.configFile().getLanguage(), qint16(language == 1 ? 0 : 1));
 
         // 98 % × 95 % of the screen, frame included, centred, and 30 units (2 pixels) from the top.
@@ -533,6 +554,107 @@ private slots:
             return changes.contains(QLatin1Char('!') + at) ? colour ^ 0xFFFFFF : colour;
         };
         QCOMPARE(placesProblem(window->boardView()->boardImage(), 4, 4, colourAt, true), QString());
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<bool>("dificil");
+        // < > ^ v arrows, S Space, E Enter, M Shift + Space, X Escape.
+        QTest::addColumn<QString>("keys");
+        // The same moves made with the mouse, as in moves().
+        QTest::addColumn<QString>("steps");
+
+        QTest::newRow("pick up and drop") << false << "S>>vE"
+                                          << "L1,1>3,2";
+        QTest::newRow("group") << false << "M>MS>S"
+                               << "R1,1;R2,1;L2,1>3,1";
+        QTest::newRow("escape drops nothing") << false << "S>X>S>S"
+                                              << "L3,1>4,1";
+        // The empty place is (2, 2): the piece to its right goes left, then the one above down.
+        QTest::newRow("slides") << true << "<vX"
+                                << "L3,2;L3,1";
+        QTest::newRow("no slide off the board") << true << "<<<"
+                                                << "L3,2;L4,2";
+    }
+
+    // Keys on the board play the mouse's moves; the whole history is undone and redone with
+    // the keys of the Edit menu.
+    void keys()
+    {
+        QFETCH(bool, dificil);
+        QFETCH(QString, keys);
+        QFETCH(QString, steps);
+
+        const auto byMouse = build(4, 4, dificil);
+        arrangeSwapped(*byMouse, QPoint(2, 2), QPoint(4, 4));
+        for (const QString &step : steps.split(QLatin1Char(';'))) {
+            drag(byMouse->boardView()->boardWidget(), 4,
+                 step.startsWith(QLatin1Char('R')) ? Qt::RightButton : Qt::LeftButton, step.mid(1));
+        }
+        byMouse->hide();
+
+        const auto window = build(4, 4, dificil);
+        arrangeSwapped(*window, QPoint(2, 2), QPoint(4, 4));
+        // The closed dialog may still count as the active window off screen.
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(!act(*window, "M_Deshacer")->isEnabled() && !act(*window, "deshacer")->isEnabled());
+        const QImage start = window->boardView()->boardImage().copy();
+        QWidget *board = window->boardView()->boardWidget();
+        QCOMPARE(window->focusWidget(), board);
+        const QHash<QChar, std::pair<Qt::Key, Qt::KeyboardModifiers>> keyOf{
+            {'<', {Qt::Key_Left, Qt::NoModifier}},     {'>', {Qt::Key_Right, Qt::NoModifier}},
+            {'^', {Qt::Key_Up, Qt::NoModifier}},       {'v', {Qt::Key_Down, Qt::NoModifier}},
+            {'S', {Qt::Key_Space, Qt::NoModifier}},    {'E', {Qt::Key_Return, Qt::NoModifier}},
+            {'M', {Qt::Key_Space, Qt::ShiftModifier}}, {'X', {Qt::Key_Escape, Qt::NoModifier}}};
+        for (const QChar k : keys)
+            QTest::keyClick(board, keyOf.value(k).first, keyOf.value(k).second);
+        const QImage played = window->boardView()->boardImage().copy();
+        QCOMPARE(played, byMouse->boardView()->boardImage());
+        QCOMPARE(panels(*window, {5, 6}), panels(*byMouse, {5, 6}));
+
+        int undone = 0;
+        while (act(*window, "M_Deshacer")->isEnabled() && undone < 10) {
+            QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+            ++undone;
+        }
+        QCOMPARE(undone, int(steps.count(QLatin1Char('L'))));
+        QCOMPARE(window->boardView()->boardImage(), start);
+        QCOMPARE(window->session().moves(), 1);
+        for (int i = 0; i < undone; ++i)
+            QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(window->boardView()->boardImage(), played);
+        QVERIFY(!act(*window, "rehacer")->isEnabled() && act(*window, "deshacer")->isEnabled());
+        // Undo is no command while only the placed pieces are shown.
+        act(*window, "M_Ver_Solo_Piezas_Montadas")->trigger();
+        QVERIFY(!act(*window, "M_Deshacer")->isEnabled());
+    }
+
+    // A move glides on screen over the true board image and leaves exactly that image; with
+    // Animations unchecked, kept in settings.ini, the screen shows the image at once.
+    void glide()
+    {
+        const auto window = build(4, 4, false);
+        QWidget *board = window->boardView()->boardWidget();
+        const auto shows = [&] {
+            return board->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
+                   window->boardView()->boardImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QVERIFY(act(*window, "M_Animaciones")->isChecked());
+        drag(board, 4, Qt::LeftButton, QStringLiteral("1,1>4,4"));
+        QVERIFY(!shows());
+        QTRY_VERIFY(shows());
+        drag(board, 4, Qt::LeftButton, QStringLiteral("2,1>3,3"));
+        // A press ends the glide at once.
+        QTest::mousePress(board, Qt::RightButton, {}, QPoint(1, 1));
+        QVERIFY(shows());
+        QTest::mouseRelease(board, Qt::RightButton, {}, QPoint(1, 1));
+
+        act(*window, "M_Animaciones")->trigger();
+        drag(board, 4, Qt::LeftButton, QStringLiteral("3,1>4,2"));
+        QVERIFY(shows());
+        QSettings file(comun::getDataFolder() + QStringLiteral("/settings.ini"), QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("play/animations")).toString(), QStringLiteral("false"));
+        act(*window, "M_Animaciones")->trigger();
     }
 
     void completion_data()

@@ -39,6 +39,28 @@ void arrow(QPainter &painter, const QPointF &tip, const QPointF &towards)
     painter.drawPolygon(QPolygonF{tip, tip + along * 1.4 + across * 0.7, tip + along * 1.4 - across * 0.7});
 }
 
+// A curved arrow that turns back to the left, mirrored for the forward turn.
+QImage turnArrow(int side, bool mirrored)
+{
+    return drawOnGrid(side, [mirrored](QPainter &painter) {
+        if (mirrored) {
+            painter.translate(grid, 0);
+            painter.scale(-1, 1);
+        }
+        const QColor blue(30, 80, 190);
+        QPainterPath path;
+        path.moveTo(7, 9);
+        path.cubicTo(QPointF(12, 4), QPointF(21, 6), QPointF(20, 13));
+        path.cubicTo(QPointF(19.5, 17), QPointF(16, 19.5), QPointF(12, 19.5));
+        painter.setPen(QPen(blue, 2.6, Qt::SolidLine, Qt::RoundCap));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+        painter.setPen(QPen(blue, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(blue);
+        painter.drawPolygon(QPolygonF{{3, 6}, {11, 5}, {6.5, 13}});
+    });
+}
+
 } // namespace
 
 namespace ToolbarArt
@@ -146,6 +168,16 @@ QImage fitArrows(int side)
         arrow(painter, {1.5, 22.5}, {7, 17});
         arrow(painter, {22.5, 22.5}, {17, 17});
     });
+}
+
+QImage undoArrow(int side)
+{
+    return turnArrow(side, false);
+}
+
+QImage redoArrow(int side)
+{
+    return turnArrow(side, true);
 }
 
 } // namespace ToolbarArt

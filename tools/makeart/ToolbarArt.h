@@ -18,5 +18,7 @@ QImage saveDisk(int side);
 QImage zoomOut(int side);
 QImage zoomIn(int side);
 QImage fitArrows(int side);
+QImage undoArrow(int side);
+QImage redoArrow(int side);
 
 } // namespace ToolbarArt

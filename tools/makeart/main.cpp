@@ -158,6 +158,8 @@ int main(int argc, char *argv[])
     ok &= writeFile(icons + "zoom_out.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::zoomOut(toolbarSide)));
     ok &= writeFile(icons + "zoom_in.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::zoomIn(toolbarSide)));
     ok &= writeFile(icons + "fit.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::fitArrows(toolbarSide)));
+    ok &= writeFile(icons + "undo.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::undoArrow(toolbarSide)));
+    ok &= writeFile(icons + "redo.bmp", PictureEncoders::bmpWithAlpha(ToolbarArt::redoArrow(toolbarSide)));
     ok &= writeFile(samples + "paisaje.jpg", encoded(SamplePictures::landscape(), "jpeg", 90));
     ok &= writeFile(samples + "mosaico.gif", PictureEncoders::gif(SamplePictures::mosaic()));
     ok &= writeFile(samples + "reloj.bmp", encoded(SamplePictures::clock(), "bmp"));

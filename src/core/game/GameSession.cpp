@@ -208,6 +208,7 @@ void GameSession::applyExchanges(const GameMove &move)
         reportPlace(order.from, RasterOp::Copy);
         reportPlace(order.to, RasterOp::Copy);
     }
+    emit piecesExchanged(move.exchanges);
 }
 
 void GameSession::setMark(GamePlace place, bool marked)
@@ -382,4 +383,11 @@ bool GameSession::restoreKept(qint32 moves, const QJsonArray &history, int posit
     m_position = position;
     emit statusChanged();
     return true;
+}
+
+void GameSession::dropMarks()
+{
+    clearMarks();
+    m_pulsada = GamePlace();
+    emit statusChanged();
 }

@@ -71,6 +71,8 @@ public:
     bool canRedo() const { return m_position < m_history.size(); }
     bool undo();
     bool redo();
+    // Unmarks every marked piece and forgets a piece picked up but not yet dropped.
+    void dropMarks();
 
     // The applied moves as JSON, oldest first, for keeping a game between runs, and how
     // many of them are applied.
@@ -91,6 +93,9 @@ signals:
     void stateChanged(GameState state);
     // Counters, marks or names changed: the status bar is to be refreshed.
     void statusChanged();
+    // The exchanges a move, an undo or a redo made, in their order, once their places
+    // were redrawn, so a front end can show the pieces on their way.
+    void piecesExchanged(const Exchanges &exchanges);
 
 private:
     struct Step {

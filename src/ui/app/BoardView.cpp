@@ -7,8 +7,11 @@
 #include "view/BoardLayout.h"
 #include "view/Twips.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QNativeGestureEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -26,6 +29,8 @@ BoardView::BoardView(const GameSession &session, QWidget *parent) : QWidget(pare
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { placeBoard(); });
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { placeBoard(); });
     m_renderer.setTablero(&session.board());
+    PicDestino->installEventFilter(this);
+    PicContenedor->installEventFilter(this);
 }
 
 void BoardView::newBoard()
@@ -36,6 +41,7 @@ void BoardView::newBoard()
     m_zoom = BoardLayout::fitZoom(QSizeF(m_boardWidth, m_boardHeight), sourceTwips());
     const QSizeF board = BoardLayout::boardSize(sourceTwips(), m_zoom);
     setBoardSize(board.width(), board.height());
+    m_fitMode = true;
 }
 
 void BoardView::prepararAreaTablero()
@@ -86,6 +92,9 @@ void BoardView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     colocarControles();
+    // A fitted board follows the window, as if the fit command were chosen again.
+    if (m_fitMode && !m_session.boardPicture().isNull() && zoomOffered("fit"))
+        zoomFit();
 }
 
 QSizeF BoardView::viewportTwips() const
@@ -123,8 +132,13 @@ void BoardView::ajustarBarrasDesplazamiento()
 
 void BoardView::placeBoard()
 {
-    const int left = qRound(Twips::toPixelsX(BoardLayout::boardOffset(qint16(HScroll1->value()))));
-    const int top = qRound(Twips::toPixelsY(BoardLayout::boardOffset(qint16(VScroll1->value()))));
+    int left = qRound(Twips::toPixelsX(BoardLayout::boardOffset(qint16(HScroll1->value()))));
+    int top = qRound(Twips::toPixelsY(BoardLayout::boardOffset(qint16(VScroll1->value()))));
+    // A fitted board is centred on the side where it leaves room.
+    if (m_fitMode) {
+        left += qMax(0, (PicContenedor->width() - PicDestino->width()) / 2);
+        top += qMax(0, (PicContenedor->height() - PicDestino->height()) / 2);
+    }
     PicDestino->move(left, top);
 }
 
@@ -168,16 +182,19 @@ bool BoardView::zoomInVisible() const
 
 void BoardView::zoomIn()
 {
+    m_fitMode = false;
     zoomCommand([this] { return BoardLayout::zoomIn(m_zoom); });
 }
 
 void BoardView::zoomOut()
 {
+    m_fitMode = false;
     zoomCommand([this] { return BoardLayout::zoomOut(m_zoom); });
 }
 
 void BoardView::zoomFit()
 {
+    m_fitMode = true;
     zoomCommand([this] { return BoardLayout::fitZoom(viewportTwips(), sourceTwips()); });
 }
 
@@ -206,6 +223,11 @@ void BoardView::zoomCommand(const std::function<float()> &newZoom)
         } catch (const RunTimeError &) {
         }
     }
+}
+
+QRect BoardView::placeDeviceRect(QPoint place) const
+{
+    return m_renderer.placeDeviceRect(qint16(place.x()), qint16(place.y()));
 }
 
 void BoardView::updateBoardRect(const QRect &deviceRect)
@@ -243,4 +265,66 @@ void BoardView::PaintSoloMontadas()
 void BoardView::paintAssembled()
 {
     updateBoardRect(m_renderer.paintAssembled());
+}
+
+bool BoardView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel)
+        return wheel(static_cast<QWheelEvent *>(event));
+    if (event->type() == QEvent::NativeGesture) {
+        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() != Qt::ZoomNativeGesture)
+            return false;
+        // A pinch adds up small steps until they make one zoom step.
+        m_pinch += gesture->value();
+        const qreal step = BoardLayout::ZoomStep - 1;
+        if (qAbs(m_pinch) >= step) {
+            zoomAround(m_pinch > 0, PicContenedor->mapFromGlobal(gesture->globalPosition()));
+            m_pinch = 0;
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool BoardView::wheel(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    if (m_session.boardPicture().isNull() || delta.isNull())
+        return false;
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        zoomAround(delta.y() > 0, PicContenedor->mapFromGlobal(event->globalPosition()));
+        return true;
+    }
+    // Shift turns the wheel sideways; one notch moves three steps, as in most views.
+    const bool sideways = event->modifiers().testFlag(Qt::ShiftModifier) || delta.y() == 0;
+    QScrollBar *bar = sideways ? HScroll1 : VScroll1;
+    const int notches = (sideways && delta.y() != 0 ? delta.y() : (sideways ? delta.x() : delta.y())) / 40;
+    bar->setValue(bar->value() - notches * qMax(1, bar->pageStep() / 8));
+    return true;
+}
+
+bool BoardView::zoomOffered(const char *button) const
+{
+    // The wheel's and the window's zoom is the toolbar's, offered while its button is.
+    const QAction *action = window()->findChild<QAction *>(QLatin1String(button));
+    return action && action->isVisible();
+}
+
+void BoardView::zoomAround(bool in, QPointF pos)
+{
+    if (!zoomOffered(in ? "zoom_in" : "zoom_out"))
+        return;
+    const QPointF onBoard = pos - QPointF(PicDestino->pos());
+    const QSizeF before = PicDestino->size();
+    in ? zoomIn() : zoomOut();
+    const qreal rx = PicDestino->width() / qMax<qreal>(1, before.width());
+    const qreal ry = PicDestino->height() / qMax<qreal>(1, before.height());
+    // The scroll position that puts the same point of the board back under the pointer.
+    const auto position = [](qreal pixels, bool x) {
+        return qRound((x ? Twips::fromPixelsX(pixels) : Twips::fromPixelsY(pixels)) /
+                      BoardLayout::ScrollUnit);
+    };
+    HScroll1->setValue(position(onBoard.x() * rx - pos.x(), true));
+    VScroll1->setValue(position(onBoard.y() * ry - pos.y(), false));
 }

@@ -43,10 +43,17 @@ public:
     void paintAssembled();
 
     BoardWidget *boardWidget() const { return PicDestino; }
+    // A place in the board image's device pixels, and device pixels in the surface's own.
+    QRect placeDeviceRect(QPoint place) const;
+    QRect logicalRect(const QRect &deviceRect) const { return m_renderer.logicalRect(deviceRect); }
     const QImage &boardImage() const { return m_renderer.image(); }
     QWidget *viewport() const { return PicContenedor; }
     QScrollBar *hScroll() const { return HScroll1; }
     QScrollBar *vScroll() const { return VScroll1; }
+
+    // Whether the board follows the viewport's size: after a new board and the fit command,
+    // until another zoom.
+    bool fitMode() const { return m_fitMode; }
 
 signals:
     // The board's size changed through a zoom command: the zoom buttons follow it.
@@ -54,6 +61,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ajustarBarrasDesplazamiento();
@@ -64,6 +72,10 @@ private:
     QSizeF viewportTwips() const;
     QSizeF sourceTwips() const;
     void updateBoardRect(const QRect &deviceRect);
+    bool wheel(QWheelEvent *event);
+    // One zoom step in or out that keeps the board's point under pos (viewport pixels) there.
+    void zoomAround(bool in, QPointF pos);
+    bool zoomOffered(const char *button) const;
 
     const GameSession &m_session;
     BoardRenderer m_renderer;
@@ -73,6 +85,8 @@ private:
     qint16 m_hMaximum = 0;
     qint16 m_vMaximum = 0;
     bool m_inLayout = false;
+    bool m_fitMode = false;
+    qreal m_pinch = 0;
 
     QWidget *PicContenedor = nullptr;
     BoardWidget *PicDestino = nullptr;

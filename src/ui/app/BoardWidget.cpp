@@ -63,6 +63,58 @@ void BoardWidget::paintEvent(QPaintEvent *event)
     painter.drawImage(event->rect(), *m_image,
                       QRectF(QPointF(event->rect().topLeft()) * m_image->devicePixelRatio(),
                              QSizeF(event->rect().size()) * m_image->devicePixelRatio()));
+    if (m_overlay) {
+        painter.save();
+        painter.setClipRect(event->rect());
+        painter.scale(1 / m_image->devicePixelRatio(), 1 / m_image->devicePixelRatio());
+        m_overlay(painter);
+        painter.restore();
+    }
+    if (hasFocus() && m_inputEnabled && m_cursor.x() > 0) {
+        // White inside black, so the frame shows on any picture.
+        const QRect frame = placeRect(m_cursor).adjusted(1, 1, -2, -2);
+        painter.setPen(QPen(Qt::black, 3));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(frame);
+    }
+}
+
+void BoardWidget::setInputEnabled(bool on)
+{
+    if (on != m_inputEnabled)
+        update(placeRect(m_cursor));
+    m_inputEnabled = on;
+}
+
+void BoardWidget::setCursorPlace(QPoint place)
+{
+    if (place == m_cursor)
+        return;
+    update(placeRect(m_cursor));
+    m_cursor = place;
+    update(placeRect(m_cursor));
+}
+
+QRect BoardWidget::placeRect(QPoint place) const
+{
+    if (m_columns < 1 || m_rows < 1 || place.x() < 1 || place.y() < 1)
+        return QRect();
+    const auto edge = [](int index, int count, int length) { return qRound(double(index) * length / count); };
+    return QRect(QPoint(edge(place.x() - 1, m_columns, width()), edge(place.y() - 1, m_rows, height())),
+                 QPoint(edge(place.x(), m_columns, width()) - 1, edge(place.y(), m_rows, height()) - 1));
+}
+
+void BoardWidget::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update(placeRect(m_cursor));
+}
+
+void BoardWidget::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update(placeRect(m_cursor));
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent *event)

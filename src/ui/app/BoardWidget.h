@@ -5,11 +5,14 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 class TableroClass;
 
 // The board surface: shows the board image the painters keep and turns mouse presses
-// and releases into the place, button and Shift mask the game session takes. It draws
-// nothing of its own, so what the player sees is always exactly the painted image.
+// and releases into the place, button and Shift mask the game session takes. Its own
+// drawings (the keyboard's cursor frame, a glide's frame) go over the image on screen only,
+// so the image stays exactly what the painters made.
 class BoardWidget : public QWidget
 {
     Q_OBJECT
@@ -24,8 +27,18 @@ public:
 
     // While off, presses and releases are ignored (no picture, assembled, or only
     // placed pieces shown).
-    void setInputEnabled(bool on) { m_inputEnabled = on; }
+    void setInputEnabled(bool on);
     bool inputEnabled() const { return m_inputEnabled; }
+
+    // The keyboard's place, framed while the surface has the focus and takes input; (0, 0)
+    // frames nothing.
+    void setCursorPlace(QPoint place);
+    QPoint cursorPlace() const { return m_cursor; }
+    // The rectangle of a place, in the surface's pixels.
+    QRect placeRect(QPoint place) const;
+    // Draws over the image after it is shown, in the image's device pixels; empty to stop.
+    using Overlay = std::function<void(QPainter &)>;
+    void setOverlay(Overlay overlay) { m_overlay = std::move(overlay); }
 
 signals:
     // button: 1 left, 2 right, 4 middle; shift: bit 1 set while Shift is held.
@@ -36,6 +49,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     const QImage *m_image = nullptr;
@@ -44,4 +59,6 @@ private:
     qint16 m_rows = 0;
     bool m_inputEnabled = false;
     bool m_pressActive = false;
+    QPoint m_cursor;
+    Overlay m_overlay;
 };

@@ -1,6 +1,9 @@
 #include "app/StatusPanels.h"
 
+#include "app/ElidingLabel.h"
+#include "game/GameState.h"
 #include "view/Twips.h"
+#include "view/WindowTitle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +16,7 @@ StatusPanels::StatusPanels(QStatusBar *bar) : QObject(bar)
     layout->setContentsMargins(0, 0, 0, 0);
     const int panelWidth = qRound(Twips::toPixelsX(1440));
     for (int i = 1; i <= 6; ++i) {
-        auto *panel = new QLabel(m_panelBox);
+        auto *panel = new ElidingLabel(m_panelBox);
         panel->setObjectName(QStringLiteral("Panel%1").arg(i));
         panel->setMinimumWidth(panelWidth);
         panel->setFrameShape(QFrame::StyledPanel);
@@ -38,6 +41,12 @@ void StatusPanels::refresh(const StatusBarInput &input)
     m_simpleText->setText(m_status.simpleText);
     m_panelBox->setVisible(!m_status.simple);
     m_simpleText->setVisible(m_status.simple);
+    // The window's title follows the same refresh as the bar.
+    const bool playing = input.estado != qint32(GameState::NoPicture) && !input.archivoSinPath.isEmpty();
+    m_panelBox->window()->setWindowTitle(
+        WindowTitle::text(input.language, playing ? input.archivoSinPath : QString(),
+                          input.columns * input.rows - input.porColocar, input.columns * input.rows,
+                          input.estado == qint32(GameState::Assembled)));
 }
 
 void StatusPanels::setSimpleText(const QString &text)

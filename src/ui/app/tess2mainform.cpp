@@ -1,11 +1,14 @@
 #include "app/tess2mainform.h"
 
 #include "about/Ayuda.h"
+#include "app/BoardAnimator.h"
 #include "app/BoardView.h"
 #include "app/BoardWidget.h"
 #include "app/DropOpener.h"
+#include "app/EditCommands.h"
 #include "app/FormIdiomaInicial.h"
 #include "app/GameKeeper.h"
+#include "app/KeyboardController.h"
 #include "app/MainActions.h"
 #include "app/StatusPanels.h"
 #include "changeSizeImage.h"
@@ -27,13 +30,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 #include <QWindow>
 
 namespace
@@ -45,12 +45,8 @@ tess2mainform::tess2mainform(const QString &commandLine, QWidget *parent)
     : QMainWindow(parent), m_commandLine(commandLine), m_resourceFolder(comun::programFolder())
 {
     setObjectName(QStringLiteral("tess2mainform"));
-    m_clock = [] {
-        static QElapsedTimer timer;
-        if (!timer.isValid())
-            timer.start();
-        return timer.elapsed();
-    };
+    m_started.start();
+    m_clock = [this] { return m_started.elapsed(); };
     m_session.setReducer([](const QImage &picture) {
         changeSizeImage reducer;
         return reducer.setPicture(picture) ? reducer.picReduced() : QImage();
@@ -60,6 +56,8 @@ tess2mainform::tess2mainform(const QString &commandLine, QWidget *parent)
     setCentralWidget(m_view);
     m_actions = new MainActions(this);
     m_status = new StatusPanels(statusBar());
+    m_keyboard = new KeyboardController(m_view->boardWidget(), m_session);
+    m_edit = new EditCommands(this, *m_actions, m_session, new BoardAnimator(m_view, m_session));
     wireCommands();
     wireSession();
     // The dialog runs its own loop, which must not start inside the drop's delivery.
@@ -128,12 +126,6 @@ Dialog &tess2mainform::dialog()
     return *m_dialog;
 }
 
-void tess2mainform::cargarIcono()
-{
-    // A missing or unreadable icon keeps the built-in one.
-    setWindowIcon(comun::windowIcon(m_resourceFolder));
-}
-
 void tess2mainform::placeWindow()
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -163,6 +155,7 @@ void tess2mainform::chooseFirstLanguage()
     ModuloIdioma::setIdioma(config.getLanguage());
     m_actions->checkLanguage(config.getLanguage() == ModuloIdioma::Spanish);
     m_actions->setIdiomaMainForm(ModuloIdioma::idioma());
+    m_edit->setLanguage(ModuloIdioma::idioma());
 }
 
 void tess2mainform::startUpWithoutDialog()
@@ -200,6 +193,7 @@ void tess2mainform::startUp()
 void tess2mainform::crearBarraHerramientas()
 {
     m_actions->crearBarraHerramientas(m_resourceFolder);
+    m_edit->addButtons(m_resourceFolder);
     MainActions *a = m_actions;
     connect(a->m_btnAbrir, &QAction::triggered, this, &tess2mainform::abrirDialogoNuevoPuzzle);
     connect(a->m_btnGuardar, &QAction::triggered, this, &tess2mainform::guardarPuzzle);
@@ -230,6 +224,7 @@ void tess2mainform::setLanguageCommand(qint16 language)
     configFile().setLanguage(language);
     ModuloIdioma::setIdioma(language);
     m_actions->setIdiomaMainForm(language);
+    m_edit->setLanguage(language);
     if (m_dialog)
         m_dialog->applyLanguage();
     if (m_acercaDe && m_acercaDe->isVisible()) {

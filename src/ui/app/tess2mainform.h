@@ -5,7 +5,9 @@
 #include "app/FormVentanita.h"
 #include "dialog/Dialog.h"
 #include "game/GameSession.h"
+#include "settings/comun.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -17,6 +19,8 @@ class BoardView;
 class BoardWidget;
 class ConfigFileHandler;
 class GameKeeper;
+class EditCommands;
+class KeyboardController;
 class MainActions;
 class QEventLoop;
 class QLabel;
@@ -71,6 +75,8 @@ public:
     MainActions *actions() const { return m_actions; }
     StatusPanels *statusPanels() const { return m_status; }
     GameKeeper *keeper() const { return m_keeper.get(); }
+    EditCommands *editCommands() const { return m_edit; }
+    KeyboardController *keyboard() const { return m_keyboard; }
 
     // Where icons/ is looked for; the program's own folder unless a test says otherwise.
     void setResourceFolder(const QString &folder) { m_resourceFolder = folder; }
@@ -86,7 +92,8 @@ protected:
 private:
     void wireCommands();
     void wireSession();
-    void cargarIcono();
+    // A missing or unreadable icon keeps the built-in one.
+    void cargarIcono() { setWindowIcon(comun::windowIcon(m_resourceFolder)); }
     void placeWindow();
     void chooseFirstLanguage();
     void crearBarraHerramientas();
@@ -110,7 +117,10 @@ private:
     MainActions *m_actions = nullptr;
     BoardView *m_view = nullptr;
     StatusPanels *m_status = nullptr;
+    EditCommands *m_edit = nullptr;
+    KeyboardController *m_keyboard = nullptr;
 
+    QElapsedTimer m_started;
     std::function<qint64()> m_clock;
     QPointer<QEventLoop> m_wait;
     bool m_closingByProgram = false;
