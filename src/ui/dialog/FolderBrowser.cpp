@@ -1,4 +1,5 @@
 #include "dialog/FolderBrowser.h"
+#include "dialog/ControlNames.h"
 
 #include "dialog/DialogRules.h"
 #include "io/RunTimeError.h"
@@ -64,12 +65,6 @@ void sortLikeFileList(QStringList &names)
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(names.begin(), names.end(),
               [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
-}
-
-template <class Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 // The file list shows files only. The file model keeps a folder it was asked about among

@@ -1,4 +1,5 @@
 #include "dialog/PuzzleOptions.h"
+#include "dialog/ControlNames.h"
 
 #include "board/GridRange.h"
 #include "dialog/DialogRules.h"
@@ -14,12 +15,6 @@
 
 namespace
 {
-
-template <class Widget> Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QString caption(qint16 language, const char *source)
 {
