@@ -70,8 +70,8 @@ def kill_and_resume(program, sample, sample_dir):
         again.stop()
     with open(os.path.join(program.state_dir, "current.json"), "rb") as f:
         side = json.load(f)
-    if side.get("moves") != 2:
-        raise Failure(f"SIGTERM should have kept the game with its 2 movements: {side}")
+    if side.get("moves") != 1 or side.get("position") != 1:
+        raise Failure(f"SIGTERM should have kept the game as the undo left it, 1 movement: {side}")
     log("SIGTERM: the program ended and kept the game")
 
 
@@ -103,6 +103,9 @@ def resumed(program, old_board, before, killed_at):
     if len(side.get("history", [])) != 2 or side.get("position") != 2:
         raise Failure(f"the resumed game should hold its two moves to undo: {side}")
     log(f"history kept: {len(side['history'])} moves, both undoable")
+    main_window.open_menu_item("Edit", "Undo")
+    main_window.wait_panels('"1 movements" after Edit > Undo', lambda p: p[5] == "1 movements")
+    log("Edit > Undo after the restart: 1 movement")
     program.process.send_signal(signal.SIGTERM)
     try:
         code = program.process.wait(20)
