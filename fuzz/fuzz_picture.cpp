@@ -1,23 +1,12 @@
 #include "PictureLoader.h"
-
-#include <QGuiApplication>
+#include "QuietApplication.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-namespace
-{
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet);
-    static int argc = 1;
-    static char name[] = "fuzz_picture";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    startQuietApplication("fuzz_picture");
     return 0;
 }
 

@@ -1,26 +1,16 @@
 #include "PuzzlePictures.h"
+#include "QuietApplication.h"
 #include "board/TableroClass.h"
 #include "puzzlefile/PzzFile.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 
 #include <cstdint>
 #include <cstdlib>
 
-namespace
-{
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet);
-    static int argc = 1;
-    static char name[] = "fuzz_pzz";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    startQuietApplication("fuzz_pzz");
     return 0;
 }
 
