@@ -1,6 +1,7 @@
 // Prints what one move costs on a 30 × 30 board at the largest zoom: a press and a
 // release delivered to the board surface as mouse events, through the game session, to
 // the repainted places of the board image; and, for comparison, a full repaint.
+#include "LargestBoard.h"
 #include "app/BoardWidget.h"
 #include "game/GameSession.h"
 #include "view/BoardRenderer.h"
@@ -41,24 +42,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     const qint16 n = 30;
-    GameSetup setup;
-    setup.columns = n;
-    setup.rows = n;
-    setup.extension = QStringLiteral("jpg   ");
-    setup.picture = detailedPicture(900, 675);
-    setup.board.emplace();
-    setup.board->setSeed(7);
-    setup.board->Inicializar(n, n, n, n, setup.extension, true, false);
-    GameSession session;
-    session.start(setup);
+    LargestBoard board(detailedPicture(900, 675), n);
+    GameSession &session = board.session;
+    BoardRenderer &renderer = board.renderer;
     const TableroClass &tablero = session.board();
-
-    // The largest board the zoom buttons allow: a side just above 30000 units, 2200 pixels.
-    BoardRenderer renderer;
-    renderer.setTablero(&tablero);
-    renderer.setSource(session.boardPicture());
-    renderer.setBoardSize(QSizeF(2200, 1650));
-    renderer.PaintTablero(1);
 
     BoardWidget widget;
     widget.setBoardImage(&renderer.image());

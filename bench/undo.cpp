@@ -1,6 +1,7 @@
 // Prints what undo costs on a 30 × 30 board at the largest zoom: from the Undo command (what
 // Ctrl+Z triggers) to the repainted places of the board image, for a group move of all 900 pieces; and how
 // long 10,000 moves take to undo one by one.
+#include "LargestBoard.h"
 #include "app/BoardWidget.h"
 #include "game/GameSession.h"
 #include "view/BoardRenderer.h"
@@ -49,24 +50,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     const qint16 n = 30;
-    GameSetup setup;
-    setup.columns = n;
-    setup.rows = n;
-    setup.extension = QStringLiteral("jpg   ");
-    setup.picture = QImage(900, 675, QImage::Format_RGB32);
-    setup.picture.fill(Qt::darkCyan);
-    setup.board.emplace();
-    setup.board->setSeed(7);
-    setup.board->Inicializar(n, n, n, n, setup.extension, true, false);
-    GameSession session;
-    session.start(setup);
-
-    // The largest board the zoom buttons allow: a side just above 30000 units, 2200 pixels.
-    BoardRenderer renderer;
-    renderer.setTablero(&session.board());
-    renderer.setSource(session.boardPicture());
-    renderer.setBoardSize(QSizeF(2200, 1650));
-    renderer.PaintTablero(1);
+    QImage picture(900, 675, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    LargestBoard board(picture, n);
+    GameSession &session = board.session;
+    BoardRenderer &renderer = board.renderer;
     QMainWindow window;
     auto *widget = new BoardWidget(&window);
     widget->setBoardImage(&renderer.image());
