@@ -1,3 +1,4 @@
+#include "board/BoardDump.h"
 #include "board/RasterOp.h"
 #include "game/GameSession.h"
 #include "io/RunTimeError.h"
@@ -6,20 +7,6 @@
 
 namespace
 {
-
-// Places whose piece is not home: "column,row=homeColumn,homeRow ...".
-QString dump(const TableroClass &t)
-{
-    QStringList out;
-    for (qint16 c = 1; c <= t.getCasillasX(); ++c) {
-        for (qint16 r = 1, hx = 0, hy = 0; r <= t.getCasillasY(); ++r) {
-            t.getCasilla(c, r, hx, hy);
-            if (hx != c || hy != r)
-                out << QStringLiteral("%1,%2=%3,%4").arg(c).arg(r).arg(hx).arg(hy);
-        }
-    }
-    return out.join(QLatin1Char(' '));
-}
 
 // A game on an assembled board of the grid, after one exchange of the two places given.
 GameSetup setupOf(qint16 columns, qint16 rows, bool sliding, const QString &exchange)
