@@ -19,19 +19,15 @@
 
 namespace
 {
+// A 2 × 2 game whose top row lies swapped.
 PzzFile smallGame(const QByteArray &picture = QByteArray("picture bytes"))
 {
     PzzFile p;
-    p.columns = p.rows = p.fichasX = p.fichasY = 2;
+    TableroClass board;
+    board.Inicializar(2, 2, 2, 2, QStringLiteral("jpg   "), false, false);
+    board.IntercambiarFichas(1, 1, 2, 1);
+    board.getBoard(p.homeColumns, p.homeRows, p.columns, p.rows, p.fichasX, p.fichasY);
     p.extension = PzzFile::extensionField(QStringLiteral("jpg"));
-    p.homeColumns = p.homeRows = TableroClass::Table(3, QVector<qint16>(3, 0));
-    // The two pieces of the top row lie swapped.
-    const int homes[2][2][2] = {{{2, 1}, {1, 2}}, {{1, 1}, {2, 2}}};
-    for (int c = 1; c <= 2; ++c)
-        for (int r = 1; r <= 2; ++r) {
-            p.homeColumns[c][r] = qint16(homes[c - 1][r - 1][0]);
-            p.homeRows[c][r] = qint16(homes[c - 1][r - 1][1]);
-        }
     p.picture = picture;
     return p;
 }
@@ -51,15 +47,9 @@ QByteArray readFile(const QString &path)
 
 BestResult result(qint32 moves, qint64 timeMs, qint16 columns = 4)
 {
-    BestResult r;
-    r.picture = BestResults::pictureKey("picture bytes");
-    r.name = QStringLiteral("paisaje.jpg");
-    r.columns = columns;
-    r.rows = 4;
-    r.moves = moves;
-    r.timeMs = timeMs;
-    r.when = QDateTime(QDate(2026, 12, 6), QTime(20, 0), Qt::UTC);
-    return r;
+    const QDateTime when(QDate(2026, 12, 6), QTime(20, 0), Qt::UTC);
+    return BestResult{
+        BestResults::pictureKey("picture bytes"), "paisaje.jpg", columns, 4, false, moves, timeMs, when};
 }
 } // namespace
 
@@ -115,10 +105,8 @@ private slots:
         s.history = QJsonArray{QJsonArray{1, 2, 3}, QJsonArray{4}};
         s.historyPosition = 1;
         const std::optional<SideData> back = SideData::fromBytes(s.toBytes());
-        QVERIFY(back);
+        QVERIFY(back && back->origin == s.origin && back->history == s.history);
         QCOMPARE(back->toBytes(), s.toBytes());
-        QCOMPARE(back->origin, s.origin);
-        QCOMPARE(back->history, s.history);
     }
 
     void sideDataRefusesDamage_data()
@@ -226,16 +214,10 @@ private slots:
         game.side.moves = 8; // coalesced: the latest state wins
         writer.schedule(game);
         // Without a flush the last state still reaches the disk once the interval is over.
-        QTRY_COMPARE_WITH_TIMEOUT(AutosaveWriter::readSaved(dir.path())
-                                      .value_or(AutosaveWriter::Saved())
-                                      .side.value_or(SideData())
-                                      .moves,
-                                  8, 5000);
-
-        const std::optional<AutosaveWriter::Saved> saved = AutosaveWriter::readSaved(dir.path());
-        QVERIFY(saved && saved->side);
+        std::optional<AutosaveWriter::Saved> saved;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (saved = AutosaveWriter::readSaved(dir.path())) && saved->side && saved->side->moves == 8, 5000);
         QCOMPARE(saved->pzz.toBytes(), smallGame().toBytes());
-        QCOMPARE(saved->side->moves, 8);
         QCOMPARE(saved->side->history, game.side.history);
 
         writer.discard();
@@ -263,11 +245,15 @@ private slots:
         QVERIFY(saved && !saved->side);
         QVERIFY(QFile::exists(side + QStringLiteral(".damaged")));
 
-        // A truncated game is set aside whole and nothing resumes.
-        writeFile(pzz, good.left(good.size() - 20 - smallGame().picture.size()));
-        QVERIFY(!AutosaveWriter::readSaved(dir.path()));
-        QVERIFY(!QFile::exists(pzz));
-        QVERIFY(QFile::exists(pzz + QStringLiteral(".damaged")));
+        // An empty, foreign or truncated game is set aside whole and nothing resumes.
+        for (const QByteArray &bytes :
+             {QByteArray(), QByteArray("not a puzzle file"), good.left(good.size() - 33)}) {
+            writeFile(pzz, bytes);
+            QVERIFY(!AutosaveWriter::readSaved(dir.path()));
+            QVERIFY(!QFile::exists(pzz));
+            QCOMPARE(readFile(pzz + QStringLiteral(".damaged")), bytes);
+            QFile::remove(pzz + QStringLiteral(".damaged"));
+        }
     }
 
     void unwritableFolderIsReportedOnce()
@@ -296,22 +282,19 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QPoint>("cursor");
-        QTest::newRow("carry a piece") << false << "S>>vS"
-                                       << "P1@1,1 R1@3,2" << QPoint(3, 2);
-        QTest::newRow("cursor stays on the board") << false << "<^^>>>>>"
-                                                   << "" << QPoint(4, 1);
-        QTest::newRow("mark, unmark, move the group")
-            << false << "M>MS>S"
-            << "P2@1,1 R2@1,1 P2@2,1 R2@2,1 P1@2,1 R1@3,1" << QPoint(3, 1);
-        QTest::newRow("no marking while carrying") << false << "SMS"
-                                                   << "P1@1,1 R1@1,1" << QPoint(1, 1);
-        QTest::newRow("escape drops nothing") << false << "S>XS"
-                                              << "P1@1,1 C P1@2,1" << QPoint(2, 1);
+        const auto row = [](const char *name, bool sliding, const char *keys, const char *inputs,
+                            QPoint cursor) {
+            QTest::newRow(name) << sliding << QString(keys) << QString(inputs) << cursor;
+        };
+        row("carry a piece", false, "S>>vS", "P1@1,1 R1@3,2", QPoint(3, 2));
+        row("cursor stays on the board", false, "<^^>>>>>", "", QPoint(4, 1));
+        row("mark, unmark, move the group", false, "M>MS>S", "P2@1,1 R2@1,1 P2@2,1 R2@2,1 P1@2,1 R1@3,1",
+            QPoint(3, 1));
+        row("no marking while carrying", false, "SMS", "P1@1,1 R1@1,1", QPoint(1, 1));
+        row("escape drops nothing", false, "S>XS", "P1@1,1 C P1@2,1", QPoint(2, 1));
         // The empty place is at (2, 2) of the 4 x 3 board.
-        QTest::newRow("slide each way") << true << "<>^v"
-                                        << "P1@3,2 P1@1,2 P1@2,3 P1@2,1" << QPoint(2, 1);
-        QTest::newRow("no marks when sliding") << true << "MX"
-                                               << "" << QPoint(1, 1);
+        row("slide each way", true, "<>^v", "P1@3,2 P1@1,2 P1@2,3 P1@2,1", QPoint(2, 1));
+        row("no marks when sliding", true, "MX", "", QPoint(1, 1));
     }
     void keyMap()
     {
