@@ -6,11 +6,9 @@
 #include "app/FormVentanita.h"
 #include "app/StatusPanels.h"
 #include "app/tess2mainform.h"
-#include "board/TableroClass.h"
-#include "dialog/Dialog.h"
+#include "board/BoardDump.h"
 #include "io/RunTimeError.h"
 #include "platform/Messages.h"
-#include "puzzlefile/PzzFile.h"
 #include "settings/ConfigFileHandler.h"
 #include "settings/comun.h"
 
@@ -160,8 +158,7 @@ QString placesProblem(const QImage &image, int columns, int rows,
             const QPoint m = rect.center();
             if ((image.pixel(m) ^ colourAt(c, r)) & 0xFFFFFF)
                 return QString::asprintf("place (%d, %d) is #%06x", c, r, image.pixel(m) & 0xFFFFFF);
-            const int x = rect.left();
-            const int y = rect.top();
+            const int x = rect.left(), y = rect.top();
             const bool lines = (black(x - 1, m.y()) || black(x, m.y()) || black(x + 1, m.y())) &&
                                (black(m.x(), y - 1) || black(m.x(), y) || black(m.x(), y + 1));
             if (lines != grid)
@@ -171,16 +168,17 @@ QString placesProblem(const QImage &image, int columns, int rows,
     return QString();
 }
 
-// The window's board as its pieces say, the sliding style's empty place black, with the grid.
-QString boardProblem(tess2mainform &window, bool sliding)
+// The window's board as its pieces say, the sliding style's empty place black, the marked place
+// "c,r" inverted, with the grid.
+QString boardProblem(tess2mainform &window, bool sliding, const QString &marked = QString())
 {
     const TableroClass &board = window.session().board();
-    const auto colourAt = [&board, sliding](int c, int r) {
-        qint16 ox = 0;
-        qint16 oy = 0;
+    const auto colourAt = [&](int c, int r) {
+        qint16 ox = 0, oy = 0;
         board.getCasilla(qint16(c), qint16(r), ox, oy);
         const bool empty = sliding && ox == board.getCasillasX() && oy == board.getCasillasY();
-        return empty ? qRgb(0, 0, 0) : blockColor(ox, oy);
+        const QRgb colour = empty ? qRgb(0, 0, 0) : blockColor(ox, oy);
+        return marked == QStringLiteral("%1,%2").arg(c).arg(r) ? colour ^ 0xFFFFFF : colour;
     };
     return placesProblem(image(window), board.getCasillasX(), board.getCasillasY(), colourAt, true);
 }
@@ -473,28 +471,29 @@ private slots:
         // Mouse steps as play() takes them, or after "K" keys: < > ^ v arrows, S Space, E Enter,
         // M Shift + Space, X Escape.
         QTest::addColumn<QString>("input");
-        // Places showing another piece, "place=home of the piece", and marked places, "!c,r".
-        QTest::addColumn<QStringList>("changes");
+        // The places out of home, "place=home of the piece", and the marked place after "!".
+        QTest::addColumn<QString>("board");
         QTest::addColumn<int>("moves");
         QTest::addColumn<int>("steps"); // what Undo takes back
-        const auto row = [](const char *name, bool dificil, const char *input, const QStringList &changes,
-                            int moves, int steps) {
-            QTest::newRow(name) << dificil << QString(input) << changes << moves << steps;
+        const auto row = [](const char *name, bool dificil, const char *input, const char *board, int moves,
+                            int steps) {
+            QTest::newRow(name) << dificil << QString(input) << QString(board) << moves << steps;
         };
         // The buttons, Shift, a release off the board and the keys reach the game, and the board
         // shows what it did; the session test holds the rules of marks, groups and slides, the
-        // keyboard play test what each key does.
-        row("drag exchanges", false, "L2,1>4,3", {"2,1=4,3", "4,3=2,1"}, 1, 1);
-        row("release off the board", false, "L2,2>0,2", {}, 1, 1);
-        row("right click marks", false, "R2,2", {"!2,2"}, 0, 0);
-        row("Shift click marks", false, "S3,1", {"!3,1"}, 0, 0);
+        // keyboard play test what each key does. Every board starts with (2, 2) and (4, 4)
+        // exchanged.
+        row("drag exchanges", false, "L2,1>4,3", "2,1=4,3 2,2=4,4 4,3=2,1 4,4=2,2", 1, 1);
+        row("release off the board", false, "L2,2>0,2", "2,2=4,4 4,4=2,2", 1, 1);
+        row("right click marks", false, "R2,2", "2,2=4,4 4,4=2,2!2,2", 0, 0);
+        row("Shift click marks", false, "S3,1", "2,2=4,4 4,4=2,2!3,1", 0, 0);
         // The sliding style's empty place is (2, 2); the release elsewhere does nothing.
-        row("slide", true, "L3,2>4,1", {"2,2=3,2", "3,2=4,4"}, 1, 1);
-        row("keys pick up and drop", false, "KS>>vE", {"1,1=3,2", "3,2=1,1"}, 1, 1);
-        row("keys move a group", false, "KM>MS>S", {"3,1=2,1", "2,1=1,1", "1,1=3,1"}, 2, 1);
-        row("Escape drops nothing", false, "KS>X>S>S", {"3,1=4,1", "4,1=3,1"}, 1, 1);
+        row("slide", true, "L3,2>4,1", "2,2=3,2 3,2=4,4 4,4=2,2", 1, 1);
+        row("keys pick up and drop", false, "KS>>vE", "1,1=3,2 2,2=4,4 3,2=1,1 4,4=2,2", 1, 1);
+        row("keys move a group", false, "KM>MS>S", "1,1=3,1 2,1=1,1 2,2=4,4 3,1=2,1 4,4=2,2", 2, 1);
+        row("Escape drops nothing", false, "KS>X>S>S", "2,2=4,4 3,1=4,1 4,1=3,1 4,4=2,2", 1, 1);
         // The piece right of the empty place goes left, then the one above down.
-        row("keys slide", true, "K<vX", {"2,2=3,2", "3,2=3,1", "3,1=4,4"}, 2, 2);
+        row("keys slide", true, "K<vX", "2,2=3,2 3,1=4,4 3,2=3,1 4,4=2,2", 2, 2);
     }
 
     // The board plays what the mouse and the keys ask for; the Edit menu's keys undo and redo
@@ -503,15 +502,15 @@ private slots:
     {
         QFETCH(bool, dificil);
         QFETCH(QString, input);
-        QFETCH(QStringList, changes);
+        QFETCH(QString, board);
         QFETCH(int, moves);
 
         const auto window = build(4, 4, dificil);
         arrangeSwapped(*window, QPoint(2, 2), QPoint(4, 4));
         // The closed dialog may still count as the active window off screen.
         QApplication::setActiveWindow(window.get());
-        QWidget *board = window->boardView()->boardWidget();
-        QCOMPARE(window->focusWidget(), board);
+        QWidget *widget = window->boardView()->boardWidget();
+        QCOMPARE(window->focusWidget(), widget);
         QVERIFY(!act(*window, "M_Deshacer")->isEnabled() && !act(*window, "deshacer")->isEnabled());
         const QImage start = image(*window).copy();
         const QHash<QChar, std::pair<Qt::Key, Qt::KeyboardModifiers>> keyOf{
@@ -522,26 +521,14 @@ private slots:
         if (!input.startsWith(QLatin1Char('K')))
             play(*window, input);
         for (const QChar k : input.startsWith(QLatin1Char('K')) ? input.mid(1) : QString())
-            QTest::keyClick(board, keyOf.value(k).first, keyOf.value(k).second);
+            QTest::keyClick(widget, keyOf.value(k).first, keyOf.value(k).second);
 
+        QCOMPARE(dump(window->session().board()), board.section(QLatin1Char('!'), 0, 0));
+        QCOMPARE(boardProblem(*window, dificil, board.section(QLatin1Char('!'), 1)), QString());
         // Arranging the board was its first move.
         QCOMPARE(panels(*window, {5, 6}),
                  QString::asprintf("%d pieces out of place|%d movements",
                                    window->session().board().NumeroDeFichasPorColocar(), 1 + moves));
-        // The piece now on each place, drawn inverted when marked; the board began with the
-        // pieces of (2, 2) and (4, 4) exchanged.
-        const auto colourAt = [&](int c, int r) {
-            const QString at = QStringLiteral("%1,%2").arg(c).arg(r);
-            QPoint home = c == r && c % 2 == 0 ? QPoint(6, 6) - QPoint(c, r) : QPoint(c, r);
-            for (const QString &change : changes) {
-                if (change.startsWith(at + QLatin1Char('=')))
-                    home = place(change.section(QLatin1Char('='), 1));
-            }
-            const QRgb colour =
-                dificil && home == QPoint(4, 4) ? qRgb(0, 0, 0) : blockColor(home.x(), home.y());
-            return changes.contains(QLatin1Char('!') + at) ? colour ^ 0xFFFFFF : colour;
-        };
-        QCOMPARE(placesProblem(image(*window), 4, 4, colourAt, true), QString());
 
         const QImage played = image(*window).copy();
         int undone = 0;
