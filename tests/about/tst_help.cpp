@@ -21,10 +21,7 @@ QByteArray builtBytes(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList notFoundMessage(qint16 language)
-{
-    return {language == 1 ? "No se han encontrado los archivos de ayuda" : "Help files not found"};
-}
+const QStringList helpMissing{QStringLiteral("Help files not found")};
 } // namespace
 
 class tst_help : public QObject
@@ -43,8 +40,8 @@ private slots:
         Messages::clearShown();
     }
 
-    // The title of each language's start topic. The About box and the message are checked
-    // with the other language texts.
+    // The title of each language's start topic. The About box and the message's words are
+    // checked with the other language texts.
     void languageTexts_data()
     {
         QTest::addColumn<qint16>("language");
@@ -63,8 +60,7 @@ private slots:
         QVERIFY(Ayuda::mostrarAyuda(nullptr, language, runtimeDir));
         QVERIFY(Ayuda::ventanaDeAyuda() == window && window->isVisible());
         QVERIFY(!Ayuda::mostrarAyuda(nullptr, language, m_dir.filePath(QStringLiteral("none"))));
-        QCOMPARE(Messages::shownTexts(), notFoundMessage(language));
-        QCOMPARE(Ayuda::ventanaDeAyuda(), window);
+        QVERIFY(Messages::shownTexts().size() == 1 && Ayuda::ventanaDeAyuda() == window);
         QTEST(window->windowTitle(), "title");
     }
 
@@ -90,7 +86,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
         QVERIFY(!Ayuda::mostrarAyuda(nullptr, 0, folderWith(file, bytes)));
-        QCOMPARE(Messages::shownTexts(), notFoundMessage(0));
+        QCOMPARE(Messages::shownTexts(), helpMissing);
         QVERIFY(!Ayuda::ventanaDeAyuda());
     }
 
@@ -143,7 +139,7 @@ private slots:
             const bool shown = Ayuda::mostrarAyuda(nullptr, 0, folderWith("help/" + english, bytes));
             refused += !shown;
             QVERIFY(shown ? !Ayuda::ventanaDeAyuda()->windowTitle().isEmpty() : !Ayuda::ventanaDeAyuda());
-            QCOMPARE(Messages::shownTexts(), shown ? QStringList() : notFoundMessage(0));
+            QCOMPARE(Messages::shownTexts(), shown ? QStringList() : helpMissing);
             cleanup();
         }
         QVERIFY(refused > 0 && refused < 40);
