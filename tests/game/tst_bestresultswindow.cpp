@@ -2,10 +2,8 @@
 #include "game/BestResults.h"
 #include "settings/ModuloIdioma.h"
 
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 class tst_BestResultsWindow : public QObject
 {

@@ -6,14 +6,9 @@
 #include "io/UnixSignalWatcher.h"
 #include "settings/ExtraSettings.h"
 #include "settings/ModuloIdioma.h"
-#include "settings/StateFolders.h"
 #include "view/WindowTitle.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 
