@@ -337,8 +337,11 @@ private slots:
         });
         window.startUpWithoutDialog();
         QCOMPARE(seen, QStringLiteral("FormIdiomaInicial before"));
-        QCOMPARE(window.statusPanels()->simpleText()->text(),
-                 language ? QStringLiteral("SIN IMAGEN") : QStringLiteral("NO IMAGE"));
+        // The menus and the bar start in the language chosen or kept.
+        QCOMPARE(act(window, "M_Ver_Montado")->text().remove(QLatin1Char('&')) + QLatin1Char('|') +
+                     window.statusPanels()->simpleText()->text(),
+                 language ? QStringLiteral("ver Montado|SIN IMAGEN")
+                          : QStringLiteral("See it assembled|NO IMAGE"));
 
         // The choice and the cleared flag wait in memory for the close box's Yes to save them.
         QCOMPARE(configItems().value(9), QByteArray("#TRUE#"));
