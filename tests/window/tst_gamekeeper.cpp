@@ -33,20 +33,16 @@ class tst_GameKeeper : public QObject
     std::unique_ptr<tess2mainform> play()
     {
         auto window = startWindow();
-        GameSetup setup;
-        setup.archivo = m_root.filePath(QStringLiteral("flor.png"));
-        setup.archivoSinPath = QStringLiteral("flor.png");
-        setup.extension = QStringLiteral("png   ");
-        setup.columns = 4;
-        setup.rows = 3;
-        setup.picture = QImage(120, 90, QImage::Format_RGB32);
-        setup.picture.fill(Qt::darkGreen);
-        setup.picture.save(setup.archivo);
-        setup.board.emplace();
-        setup.board->Inicializar(4, 3, 4, 3, setup.extension, false, false);
-        setup.board->IntercambiarFichas(1, 1, 4, 3);
-        setup.board->setNumeroDeMovimientos(0);
-        window->Nuevopuzzle(setup);
+        const QString path = m_root.filePath(QStringLiteral("flor.png"));
+        QImage picture(120, 90, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        picture.save(path);
+        TableroClass board;
+        board.Inicializar(4, 3, 4, 3, QStringLiteral("png   "), false, false);
+        board.IntercambiarFichas(1, 1, 4, 3);
+        board.setNumeroDeMovimientos(0);
+        window->Nuevopuzzle(
+            {path, QStringLiteral("flor.png"), board.getExtension(), 4, 3, false, picture, {}, board});
         GameSession &s = window->session();
         for (const auto &[from, to] :
              {std::pair<GamePlace, GamePlace>{{1, 2}, {2, 2}}, {{3, 1}, {3, 2}}, {{2, 3}, {1, 3}}}) {
