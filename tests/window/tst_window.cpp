@@ -497,6 +497,7 @@ private slots:
         row("Escape drops nothing", false, "KS>X>S>S", "2,2=4,4 3,1=4,1 4,1=3,1 4,4=2,2", 1, 1);
         // The piece right of the empty place goes left, then the one above down.
         row("keys slide", true, "K<vX", "2,2=3,2 3,1=4,4 3,2=3,1 4,4=2,2", 2, 2);
+        row("no key slide off the board", true, "K<<<", "2,2=3,2 3,2=4,2 4,2=4,4 4,4=2,2", 2, 2);
     }
 
     // The board plays what the mouse and the keys ask for; the Edit menu's keys undo and redo
