@@ -11,20 +11,14 @@ namespace
 // A game on an assembled board of the grid, after one exchange of the two places given.
 GameSetup setupOf(qint16 columns, qint16 rows, bool sliding, const QString &exchange)
 {
-    GameSetup setup;
-    setup.archivoSinPath = QStringLiteral("flor.jpg");
-    setup.extension = QStringLiteral("jpg   ");
-    setup.columns = columns;
-    setup.rows = rows;
-    setup.sliding = sliding;
-    setup.picture = QImage(columns * 10, rows * 10, QImage::Format_RGB32);
     TableroClass board;
-    board.Inicializar(columns, rows, columns, rows, setup.extension, false, false);
+    board.Inicializar(columns, rows, columns, rows, QStringLiteral("jpg   "), false, false);
     const QStringList s = exchange.split(QLatin1Char(','));
     if (s.size() == 4)
         board.IntercambiarFichas(s[0].toShort(), s[1].toShort(), s[2].toShort(), s[3].toShort());
-    setup.board = board;
-    return setup;
+    const QImage picture(columns * 10, rows * 10, QImage::Format_RGB32);
+    return {QString(), QStringLiteral("flor.jpg"), board.getExtension(), columns, rows, sliding, picture, {},
+            board};
 }
 
 } // namespace
