@@ -3,7 +3,6 @@
 #include "about/FormAcercaDe.h"
 #include "app/tess2mainform.h"
 #include "dialog/DialogRules.h"
-#include "platform/Messages.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ModuloIdioma.h"
 #include "view/StatusBarTexts.h"
@@ -16,15 +15,8 @@ using namespace WindowTestKit;
 namespace
 {
 
-// What a language without a text of its own shows instead of a message or caption.
+// What a language without a text of its own shows instead of a message.
 const QString NoText = QStringLiteral("<no text>");
-
-QString shown()
-{
-    const QStringList texts = Messages::shownTexts();
-    Messages::clearShown();
-    return texts.isEmpty() ? NoText : texts.join(QStringLiteral(" | "));
-}
 
 // One row for each of English (0), Spanish (1), Galician (2) and a value the program does
 // not know (7); unless given, Galician and that value show the English text.
@@ -89,18 +81,11 @@ void tst_LanguageTexts::initTestCase()
         // The words as shown: the marker of the underlined letter is not one of them.
         for (const QAction *action : window->findChildren<QAction *>())
             seen(action->objectName(), QString(action->text()).remove(QLatin1Char('&')));
-        // Loaded with a command line naming a picture that is not there.
-        Dialog dialog({[&]() -> ConfigFileHandler & { return window->configFile(); },
-                       m_root.filePath(QStringLiteral("home/falta.jpg")), [] {}});
-        seen(QStringLiteral("command-line file"), shown());
+        Dialog dialog({[&]() -> ConfigFileHandler & { return window->configFile(); }, QString(), [] {}});
         widgets(dialog);
         FormAcercaDe box(m_noKeys);
         widgets(box);
         SalvarLeerPuzzle2 files({});
-        seen(
-            QStringLiteral("not yet"),
-            files.salvarPuzzle(QString(), QString(), TableroClass(), saves, QStringLiteral("foto"), false, {})
-                .message);
         TableroClass board;
         board.Inicializar(2, 2, 2, 2, QStringLiteral("jpg   "), false, false);
         board.IntercambiarFichas(1, 1, 2, 1);
@@ -134,7 +119,9 @@ void tst_LanguageTexts::texts_data()
 
     // File, English, See it assembled, In a new window, the no-picture state, the About box's
     // title and the close question are checked in every language by the window's tests; the
-    // messages for missing help and system information by the help's tests.
+    // messages for missing help and system information by the help's tests. The dialog's
+    // message for a missing command-line file and the puzzle's "not yet" have one text for
+    // every language, checked by the dialog's and the puzzle file's tests.
     addCaption("M_Abrir", "Open", "Abrir");
     addCaption("M_Guardar", "Save", "Guardar");
     addCaption("M_Salir", "Exit", "Salir");
@@ -188,10 +175,8 @@ void tst_LanguageTexts::texts_data()
     addRows("panel 5", "5 pieces out of place", "5 piezas por colocar");
     addRows("panel 6", "17 movements", "Realizados 17 movimientos");
 
-    addRows("command-line file", "File falta.jpg not found", "File falta.jpg not found");
     addRows("overwrite", "File <saves>/foto.pzz already exists. Overwrite it?",
             "El archivo <saves>/foto.pzz ya existe. ¿Desea sobrescribirlo?");
-    addRows("not yet", "Todavía no se puede", "Todavía no se puede");
 
     const QString write = QStringLiteral(" ") + FormAcercaDe::contactAddress();
     addRows("lblTitle", "Tesselon", "Tesselon");
