@@ -33,8 +33,7 @@ def normal_puzzle(program, sample_dir):
 
     # The keyboard goes to the window under the pointer, so keep the pointer on the board.
     fitted = board.rect()
-    e2e.xdotool("mousemove", "--sync", *map(str, centre(fitted)))
-    e2e.xdotool("key", "--clearmodifiers", "ctrl+plus")
+    e2e.xdotool(*e2e.move_to(centre(fitted)), "key", "--clearmodifiers", "ctrl+plus")
 
     def grown():
         rect = board.rect()

@@ -43,13 +43,9 @@ def scaled(program, sample_dir):
             raise Failure(f"{what} at {x},{y} {w}x{h} does not lie inside the {screen[0]}x{screen[1]} screen")
 
     inside_screen("the dialog", dialog)
-    for role, name in (
-        (pyatspi.ROLE_PUSH_BUTTON, "OK"),
-        (pyatspi.ROLE_PUSH_BUTTON, "Cancel"),
-        (pyatspi.ROLE_LABEL, "Columns"),
-        (pyatspi.ROLE_LABEL, "Rows"),
-        (pyatspi.ROLE_RADIO_BUTTON, "Difficult"),
-    ):
+    button, label, radio = pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LABEL, pyatspi.ROLE_RADIO_BUTTON
+    controls = (button, "OK"), (button, "Cancel"), (label, "Columns"), (label, "Rows"), (radio, "Difficult")
+    for role, name in controls:
         inside_screen(f"the dialog's {name!r}", find(dialog, role, name))
     e2e.press_and_close(dialog, ok)
     window = e2e.MainWindow(program)

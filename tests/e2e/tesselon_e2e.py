@@ -132,18 +132,18 @@ def centre(rect):
     return x + w // 2, y + h // 2
 
 
+def move_to(point):
+    return "mousemove", "--sync", str(point[0]), str(point[1])
+
+
 def click_at(point):
-    xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
+    xdotool(*move_to(point), "click", "1")
 
 
 def drag(start, end):
-    xdotool("mousemove", "--sync", str(start[0]), str(start[1]), "mousedown", "1")
     # A few steps on the way, so the program sees the pointer travel with the button held.
-    for k in (1, 2, 3):
-        x = start[0] + (end[0] - start[0]) * k // 3
-        y = start[1] + (end[1] - start[1]) * k // 3
-        xdotool("mousemove", "--sync", str(x), str(y))
-    xdotool("mouseup", "1")
+    steps = [move_to([a + (b - a) * k // 3 for a, b in zip(start, end)]) for k in (1, 2, 3)]
+    xdotool(*move_to(start), "mousedown", "1", *[arg for step in steps for arg in step], "mouseup", "1")
 
 
 def block_means(pixels, width, rect, blocks=8):
