@@ -203,12 +203,11 @@ void tst_LanguageTexts::texts()
 {
     QFETCH(QString, key);
     QFETCH(int, language);
-    QFETCH(QString, expected);
 
     // "Context:source" names a text as the code looks it up; any other key, what was shown.
     const QString lookedUp = ModuloIdioma::text(qint16(language), qUtf8Printable(key.section(':', 0, 0)),
                                                 qUtf8Printable(key.section(':', 1)));
-    QCOMPARE(key.contains(':') ? lookedUp : m_seen.value({language, key}), expected);
+    QTEST(key.contains(':') ? lookedUp : m_seen.value({language, key}), "expected");
 }
 
 QTEST_MAIN(tst_LanguageTexts)
