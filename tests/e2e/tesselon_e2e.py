@@ -1,11 +1,6 @@
-"""Helpers for driving the real Tesselon program as a player would.
-
-The program runs on the X display and session bus the caller provides (see run_e2e.sh).
-The helpers read the windows through the accessibility bus, click and type through
-xdotool at the places the bus reports, and look at the screen through ImageMagick's
-import. Every wait polls with a deadline, and every failure says what was expected and
-what was seen.
-"""
+"""Helpers for driving the real Tesselon program as a player would, on the X display and
+session bus run_e2e.sh provides: the windows are read through the accessibility bus, the
+mouse and keys go through xdotool, and the screen is read through ImageMagick's import."""
 
 import os
 import re
@@ -25,31 +20,20 @@ SAMPLE = "paisaje.jpg"
 
 # Roles whose children are rows of files or folders: walking them is slow and makes
 # Qt complain about rows that scroll out of view, and nothing the test wants is there.
-LEAF_ROLES = {
-    pyatspi.ROLE_LIST,
-    pyatspi.ROLE_TABLE,
-    pyatspi.ROLE_TREE,
-    pyatspi.ROLE_TREE_TABLE,
-    pyatspi.ROLE_LIST_ITEM,
-    pyatspi.ROLE_TABLE_CELL,
-}
-
-STARTED = time.monotonic()
+LEAF_ROLES = {pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE,
+              pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL}
 
 
 class Failure(Exception):
     pass
 
 
-def log(message):
-    print(f"[{time.monotonic() - STARTED:6.1f}s] {message}", flush=True)
-
-
-def wait_for(what, probe, timeout=20.0, interval=0.1):
+def wait_for(what, probe, timeout=20.0, interval=0.1, seen=None):
     """Calls probe until it returns something other than None and returns that.
 
     The accessibility objects of a window that is being built or torn down can vanish
-    between two calls; such errors only mean "not yet".
+    between two calls; such errors only mean "not yet". A probe that notes what it saw
+    in the dict seen has that told on a timeout.
     """
     deadline = time.monotonic() + timeout
     last_error = None
@@ -62,8 +46,13 @@ def wait_for(what, probe, timeout=20.0, interval=0.1):
             last_error = error
         if time.monotonic() > deadline:
             detail = f" (last error: {last_error})" if last_error else ""
+            detail += f"; seen {seen}" if seen else ""
             raise Failure(f"timed out after {timeout:.0f} s waiting for {what}{detail}")
         time.sleep(interval)
+
+
+def until(condition):
+    return lambda: True if condition() else None
 
 
 # Accessibility helpers ------------------------------------------------------------
@@ -89,12 +78,7 @@ def extents(acc):
 
 
 def children(acc):
-    result = []
-    for i in range(acc.childCount):
-        child = acc.getChildAtIndex(i)
-        if child is not None:
-            result.append(child)
-    return result
+    return [c for c in (acc.getChildAtIndex(i) for i in range(acc.childCount)) if c is not None]
 
 
 def descendants(acc):
@@ -102,25 +86,18 @@ def descendants(acc):
     while stack:
         node = stack.pop()
         yield node
-        if node.getRole() in LEAF_ROLES:
-            continue
-        stack.extend(reversed(children(node)))
+        if node.getRole() not in LEAF_ROLES:
+            stack.extend(reversed(children(node)))
 
 
-def find(acc, role, name=None, only_showing=True):
+def find_all(acc, role, name=None):
     for node in descendants(acc):
-        if node.getRole() != role:
-            continue
-        if name is not None and safe_name(node) != name:
-            continue
-        if only_showing and not showing(node):
-            continue
-        return node
-    return None
+        if node.getRole() == role and name in (None, safe_name(node)) and showing(node):
+            yield node
 
 
-def find_all(acc, role, only_showing=True):
-    return [n for n in descendants(acc) if n.getRole() == role and (not only_showing or showing(n))]
+def find(acc, role, name=None):
+    return next(find_all(acc, role, name), None)
 
 
 def press(acc):
@@ -155,64 +132,43 @@ def centre(rect):
     return x + w // 2, y + h // 2
 
 
+def move_to(point):
+    return "mousemove", "--sync", str(point[0]), str(point[1])
+
+
 def click_at(point):
-    xdotool("mousemove", "--sync", str(point[0]), str(point[1]), "click", "1")
+    xdotool(*move_to(point), "click", "1")
 
 
 def drag(start, end):
-    xdotool("mousemove", "--sync", str(start[0]), str(start[1]), "mousedown", "1")
     # A few steps on the way, so the program sees the pointer travel with the button held.
-    for k in (1, 2, 3):
-        x = start[0] + (end[0] - start[0]) * k // 3
-        y = start[1] + (end[1] - start[1]) * k // 3
-        xdotool("mousemove", "--sync", str(x), str(y))
-    xdotool("mouseup", "1")
+    steps = [move_to([a + (b - a) * k // 3 for a, b in zip(start, end)]) for k in (1, 2, 3)]
+    xdotool(*move_to(start), "mousedown", "1", *[arg for step in steps for arg in step], "mouseup", "1")
 
 
-class Picture:
-    """An RGB picture of a known size, as raw bytes."""
+def block_means(pixels, width, rect, blocks=8):
+    """Mean colour of each cell of a blocks x blocks grid over rect (x, y, w, h) of RGB pixels.
 
-    def __init__(self, width, height, pixels):
-        if len(pixels) != width * height * 3:
-            raise Failure(f"a {width}x{height} picture came back with {len(pixels)} bytes")
-        self.width, self.height, self.pixels = width, height, pixels
-
-    def block_means(self, rect, blocks=8):
-        """Mean colour of each cell of a blocks x blocks grid over rect (x, y, w, h).
-
-        Block means stay put when the drawing shifts by a pixel, which the rounding of
-        place sizes can do, yet they tell two different parts of a picture apart.
-        """
-        x0, y0, w, h = rect
-        result = []
-        for by in range(blocks):
-            for bx in range(blocks):
-                sums = [0, 0, 0]
-                count = 0
-                for y in range(y0 + by * h // blocks, y0 + (by + 1) * h // blocks, 2):
-                    row = y * self.width * 3
-                    for x in range(x0 + bx * w // blocks, x0 + (bx + 1) * w // blocks, 2):
-                        p = row + x * 3
-                        sums[0] += self.pixels[p]
-                        sums[1] += self.pixels[p + 1]
-                        sums[2] += self.pixels[p + 2]
-                        count += 1
-                result.extend(s / max(count, 1) for s in sums)
-        return result
+    Block means stay put when the drawing shifts by a pixel, which the rounding of
+    place sizes can do, yet they tell two different parts of a picture apart.
+    """
+    x0, y0, w, h = rect
+    result = []
+    for by in range(blocks):
+        for bx in range(blocks):
+            ys = range(y0 + by * h // blocks, y0 + (by + 1) * h // blocks, 2)
+            xs = range(x0 + bx * w // blocks, x0 + (bx + 1) * w // blocks, 2)
+            picked = [(y * width + x) * 3 for y in ys for x in xs]
+            result.extend(sum(pixels[p + i] for p in picked) / max(len(picked), 1) for i in range(3))
+    return result
 
 
 def difference(a, b):
     return sum(abs(p - q) for p, q in zip(a, b)) / len(a)
 
 
-def grab(rect):
-    x, y, w, h = rect
-    raw = tool("import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "rgb:-")
-    return Picture(w, h, raw)
-
-
-def picture_file(path, width, height):
-    return Picture(width, height, tool("convert", path, "-resize", f"{width}x{height}!", "-depth", "8", "rgb:-"))
+def is_black(means):
+    return max(means) < 16
 
 
 # The program --------------------------------------------------------------------------
@@ -226,16 +182,9 @@ class Program:
         os.makedirs(os.path.dirname(self.config_file), exist_ok=True)
         self.state_dir = os.path.join(workdir, "state", "tesselon")
         self.write_config()
-        env = dict(os.environ)
-        env.update(
-            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-            QT_ACCESSIBILITY="1",
-            QT_QPA_PLATFORM="xcb",
-            XDG_CONFIG_HOME=self.config_dir,
-            XDG_STATE_HOME=os.path.join(workdir, "state"),
-            XDG_DATA_HOME=os.path.join(workdir, "share"),
-            HOME=workdir,
-        )
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", QT_QPA_PLATFORM="xcb",
+                   XDG_CONFIG_HOME=self.config_dir, XDG_STATE_HOME=os.path.join(workdir, "state"),
+                   XDG_DATA_HOME=os.path.join(workdir, "share"), HOME=workdir)
         self.stderr_path = os.path.join(workdir, "program.log")
         self.stderr = open(self.stderr_path, "wb")
         self.process = subprocess.Popen(
@@ -258,10 +207,7 @@ class Program:
             # The desktop's list of programs is cached; a program that starts just after
             # another one ended may otherwise never show up in it.
             desktop.clear_cache()
-            for app in children(desktop):
-                if app.get_process_id() == self.process.pid:
-                    return app
-            return None
+            return next((app for app in children(desktop) if app.get_process_id() == self.process.pid), None)
 
         self.app = wait_for("the program on the accessibility bus", probe, timeout=30)
         # Labels change their text all the time; read them fresh, never from a cache.
@@ -275,8 +221,15 @@ class Program:
     def log_tail(self, lines=40):
         self.stderr.flush()
         with open(self.stderr_path, "rb") as f:
-            text = f.read().decode("utf-8", "replace").splitlines()
-        return "\n".join(text[-lines:])
+            return "\n".join(f.read().decode("utf-8", "replace").splitlines()[-lines:])
+
+    def wait_end(self, after):
+        try:
+            code = self.process.wait(20)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the program did not end within 20 s of {after}") from None
+        if code != 0:
+            raise Failure(f"the program should end cleanly after {after}; it ended with code {code}")
 
     def stop(self):
         if self.alive():
@@ -295,50 +248,37 @@ class MainWindow:
     def __init__(self, program):
         self.program = program
         self.frame = wait_for("the main window", self._find)
-        self.menu_bar = find(self.frame, pyatspi.ROLE_MENU_BAR)
-        self.status_bar = find(self.frame, pyatspi.ROLE_STATUS_BAR)
-        self.tool_bar = find(self.frame, pyatspi.ROLE_TOOL_BAR)
+        bars = (pyatspi.ROLE_MENU_BAR, pyatspi.ROLE_STATUS_BAR, pyatspi.ROLE_TOOL_BAR)
+        self.menu_bar, self.status_bar, self.tool_bar = (find(self.frame, role) for role in bars)
         if not (self.menu_bar and self.status_bar and self.tool_bar):
             raise Failure("the main window lacks its menu bar, status bar or toolbar")
 
     def _find(self):
-        for window in self.program.windows():
-            if (
-                window.getRole() == pyatspi.ROLE_FRAME
-                and safe_name(window).endswith("Tesselon")
-                and find(window, pyatspi.ROLE_MENU_BAR) is not None
-            ):
-                return window
-        return None
+        frames = [w for w in self.program.windows() if w.getRole() == pyatspi.ROLE_FRAME]
+        frames = [w for w in frames if safe_name(w).endswith("Tesselon") and find(w, pyatspi.ROLE_MENU_BAR)]
+        return frames[0] if frames else None
 
     def panels(self):
-        """The six status-bar panels, left to right; None while they are hidden.
-
-        The play time's panel follows them and is not among the six.
-
-        They are the labels of the one showing filler inside the status bar; the label
-        beside it is the bar's single text of the no-picture state.
-        """
+        # The first six labels of the one showing filler inside the status bar (the play
+        # time's panel follows them); the label beside it is the no-picture state's one text.
         for box in children(self.status_bar):
-            if box.getRole() != pyatspi.ROLE_FILLER or not showing(box):
-                continue
-            labels = [c for c in children(box) if c.getRole() == pyatspi.ROLE_LABEL]
-            if len(labels) >= 6:
-                return [safe_name(label) for label in labels[:6]]
+            if box.getRole() == pyatspi.ROLE_FILLER and showing(box):
+                labels = [safe_name(c) for c in children(box) if c.getRole() == pyatspi.ROLE_LABEL]
+                if len(labels) >= 6:
+                    return labels[:6]
         return None
 
     def wait_panels(self, what, check, timeout=20.0):
-        seen = []
+        seen = {}
 
         def probe():
-            texts = self.panels()
-            seen[:] = [texts]
-            return texts if texts is not None and check(texts) else None
+            seen.update(panels=self.panels(), title=safe_name(self.frame))
+            return seen["panels"] if seen["panels"] is not None and check(seen["panels"]) else None
 
-        try:
-            return wait_for(what, probe, timeout)
-        except Failure as failure:
-            raise Failure(f"{failure}; status bar panels read {seen[0] if seen else None}") from None
+        return wait_for(what, probe, timeout, seen=seen)
+
+    def wait_moves(self, moves):
+        return self.wait_panels(f'"{moves} movements"', lambda p: p[5] == f"{moves} movements")
 
     def open_menu_item(self, menu, item):
         top = find(self.menu_bar, pyatspi.ROLE_MENU_ITEM, menu)
@@ -347,24 +287,17 @@ class MainWindow:
         click_at(centre(extents(top)))
 
         def probe():
-            for node in descendants(top):
-                if node.getRole() == pyatspi.ROLE_MENU_ITEM and safe_name(node) == item and showing(node):
-                    rect = extents(node)
-                    if rect[2] > 0 and rect[1] > 0:
-                        return rect
-            return None
+            rects = map(extents, find_all(top, pyatspi.ROLE_MENU_ITEM, item))
+            return next((rect for rect in rects if rect[2] > 0 and rect[1] > 0), None)
 
-        rect = wait_for(f"menu item {menu} > {item} on screen", probe, timeout=10)
-        click_at(centre(rect))
+        click_at(centre(wait_for(f"menu item {menu} > {item} on screen", probe, timeout=10)))
 
 
 class Board:
     """The board surface: the only child of the viewport that sits beside the two scroll bars."""
 
     def __init__(self, main, columns, rows):
-        self.columns = columns
-        self.rows = rows
-        self.surface = self.viewport = None
+        self.columns, self.rows, self.surface = columns, rows, None
         for node in descendants(main.frame):
             kids = children(node)
             bars = [k for k in kids if k.getRole() == pyatspi.ROLE_SCROLL_BAR]
@@ -372,10 +305,11 @@ class Board:
                 continue
             for kid in kids:
                 if kid.getRole() != pyatspi.ROLE_SCROLL_BAR and kid.childCount == 1:
-                    self.viewport, self.surface, self.bars = kid, kid.getChildAtIndex(0), bars
+                    self.surface, self.bars = kid.getChildAtIndex(0), bars
         if self.surface is None:
             raise Failure("no board viewport with two scroll bars in the main window")
         self.places = [(c, r) for r in range(1, rows + 1) for c in range(1, columns + 1)]
+        wait_for("the board to be drawn", until(lambda: min(self.rect()[2:]) > 100))
 
     def rect(self):
         return extents(self.surface)
@@ -397,14 +331,13 @@ class Board:
 
     def snapshot(self):
         """Block means of every place as the screen shows it, all over rectangles of one size."""
-        board_rect = self.rect()
-        local = (0, 0, board_rect[2], board_rect[3])
-        rects = [self.place(c, r, local) for c, r in self.places]
+        x, y, w, h = self.rect()
+        rects = [self.place(c, r, (0, 0, w, h)) for c, r in self.places]
         width = min(r[2] for r in rects)
         height = min(r[3] for r in rects)
-        picture = grab(board_rect)
-        return {p: picture.block_means((r[0], r[1], width, height)) for p, r in zip(self.places, rects)}
-
+        crop = f"{w}x{h}+{x}+{y}"
+        pixels = tool("import", "-window", "root", "-crop", crop, "+repage", "-depth", "8", "rgb:-")
+        return {p: block_means(pixels, w, (r[0], r[1], width, height)) for p, r in zip(self.places, rects)}
 
     def settled_snapshot(self, what):
         """A snapshot once two in a row agree, so that no repaint is still on its way."""
@@ -418,81 +351,96 @@ class Board:
 
         return wait_for(what, probe, timeout=10, interval=0.2)
 
+    def wait_shows(self, what, before, moved, black=(), same=2):
+        """Waits until each place in moved shows what the place it names showed in the snapshot
+        before, each place in black is black, and every other place looks as it did.
 
-def is_black(means):
-    return max(means) < 16
+        A moved piece must come closer to its old look than to the one it replaced, so that
+        two pieces that look alike cannot pass for an exchange.
+        """
+        seen = {}
+
+        def probe():
+            now = self.snapshot()
+            seen.clear()
+            for p in self.places:
+                old = moved.get(p, p)
+                if p in black:
+                    if not is_black(now[p]):
+                        seen[p] = "not black"
+                    continue
+                limit = min(8, difference(before[p], before[old]) / 2) if old != p else same
+                off = difference(now[p], before[old])
+                if off >= limit:
+                    seen[p] = f"{off:.1f} from the old {old}, under {limit:.1f} wanted"
+            return None if seen else now
+
+        return wait_for(what, probe, timeout=10, interval=0.3, seen=seen)
 
 
 # Steps shared by the scenarios ----------------------------------------------------------
 
 
-def confirm_first_dialog(program, summary, style):
-    """The new-puzzle dialog opens at start with the command-line file selected; press OK."""
-
+def new_puzzle_dialog(program, timeout=30):
     def probe():
         for window in program.windows():
             if window.getRole() == pyatspi.ROLE_DIALOG and safe_name(window) == "Tesselon":
                 ok = find(window, pyatspi.ROLE_PUSH_BUTTON, "OK")
-                if ok is not None:
+                if ok is not None and find(window, pyatspi.ROLE_LABEL, SAMPLE) is not None:
                     return window, ok
         return None
 
-    dialog, ok = wait_for('the new-puzzle dialog "Tesselon" with its OK button', probe)
-    wait_for(
-        f"the dialog to show the command-line file {SAMPLE!r}",
-        lambda: find(dialog, pyatspi.ROLE_LABEL, SAMPLE),
-        timeout=10,
-    )
-    wait_for(
-        f"the dialog's summary {summary!r}",
-        lambda: find(dialog, pyatspi.ROLE_LABEL, summary),
-        timeout=10,
-    )
+    return wait_for(f'the new-puzzle dialog "Tesselon" showing {SAMPLE!r}', probe, timeout)
+
+
+def press_and_close(dialog, button):
+    press(button)
+    wait_for("the dialog to close", until(lambda: not showing(dialog)))
+
+
+def start_puzzle(program, summary, style, columns, rows):
+    """Builds the puzzle the dialog offers at start, with the summary and the style chosen
+    from the configuration, and returns the main window and the board once the status bar
+    and the title show the new puzzle."""
+    dialog, ok = new_puzzle_dialog(program)
+    wait_for(f"the summary {summary!r}", lambda: find(dialog, pyatspi.ROLE_LABEL, summary), timeout=10)
     option = find(dialog, pyatspi.ROLE_RADIO_BUTTON, style)
     if option is None or not option.getState().contains(pyatspi.STATE_CHECKED):
         raise Failure(f"the dialog should have the style {style!r} chosen from the configuration")
-    log(f"dialog: {SAMPLE}, {summary}, {style}; pressing OK")
-    press(ok)
-    wait_for("the dialog to close", lambda: True if not showing(dialog) else None)
+    press_and_close(dialog, ok)
+    main = MainWindow(program)
+    total = columns * rows
 
+    def new(panels):
+        counts = [re.fullmatch(rf"(\d+) pieces {w} place", t) for w, t in zip(("in", "out of"), panels[3:5])]
+        fixed = ["NOT ASSEMBLED", SAMPLE, f"{total} pieces ({columns}x{rows})", "0 movements"]
+        title = rf"{re.escape(SAMPLE)} - \d+ of {total} in place - Tesselon"
+        return (panels[:3] + panels[5:] == fixed and all(counts) and sum(int(c[1]) for c in counts) == total
+                and re.fullmatch(title, safe_name(main.frame)))
 
-ANY = re.compile(".*")
-
-
-def status_matches(expected):
-    """A check of the six panels against texts or, where a pattern object is given, patterns."""
-
-    def check(panels):
-        return all(
-            e.fullmatch(p) if isinstance(e, re.Pattern) else e == p for e, p in zip(expected, panels)
-        )
-
-    return check
-
-
-def counts_add_up(panels, placed_pattern, missing_pattern, total):
-    placed = re.fullmatch(placed_pattern, panels[3])
-    missing = re.fullmatch(missing_pattern, panels[4])
-    if not (placed and missing and int(placed[1]) + int(missing[1]) == total):
-        raise Failure(f"pieces in place and out of place should add up to {total}: {panels}")
+    what = f"the status bar and the title of a new {columns}x{rows} puzzle, whose counts add up to {total}"
+    main.wait_panels(what, new)
+    return main, Board(main, columns, rows)
 
 
 def question_box(program):
     for window in program.windows():
-        if safe_name(window) != "Tesselon":
-            continue
-        if window.getRole() not in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
-            continue
-        buttons = {safe_name(b).replace("&", ""): b for b in find_all(window, pyatspi.ROLE_PUSH_BUTTON)}
-        # The buttons speak the language of the installed Qt translations, if any.
-        yes = buttons.get("Yes") or buttons.get("Sí")
-        no = buttons.get("No")
-        if yes is not None and no is not None:
-            return window, yes, no
+        if safe_name(window) == "Tesselon" and window.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
+            buttons = {safe_name(b).replace("&", ""): b for b in find_all(window, pyatspi.ROLE_PUSH_BUTTON)}
+            # The buttons speak the language of the installed Qt translations, if any.
+            yes, no = buttons.get("Yes") or buttons.get("Sí"), buttons.get("No")
+            if yes is not None and no is not None:
+                return window, yes, no
     return None
 
 
-def ask_to_exit(program, main, menu, item, question):
+def exit_and_check_config(program, main, menu, item, question, expected_line, sample_dir):
+    """Leaves through the menu answering Yes to the question, whose default is No; the
+    configuration must then hold expected_line, with the drive and folder of the samples.
+
+    The starting line is written back first, so only the save at exit can produce the new one.
+    """
+    program.write_config()
     main.open_menu_item(menu, item)
     box, yes, no = wait_for('the question box "Tesselon" with Yes and No', lambda: question_box(program))
     if find(box, pyatspi.ROLE_LABEL, question) is None:
@@ -500,26 +448,8 @@ def ask_to_exit(program, main, menu, item, question):
         raise Failure(f"the question box should ask {question!r}; its labels read {texts}")
     if not no.getState().contains(pyatspi.STATE_IS_DEFAULT):
         raise Failure("No should be the question box's default button")
-    return yes, no
-
-
-def exit_and_check_config(program, main, menu, item, question, expected_line, sample_dir):
-    """Leaves through the menu answering Yes; the configuration must then hold expected_line.
-
-    The starting line is written back first, so only the save at exit can produce the new one.
-    """
-    program.write_config()
-    yes, no = ask_to_exit(program, main, menu, item, question)
     press(yes)
-    try:
-        code = program.process.wait(20)
-    except subprocess.TimeoutExpired:
-        still = "a second question box is open" if question_box(program) else "no question box is open"
-        raise Failure(f"the program did not end within 20 s after Yes ({still})") from None
-    if code != 0:
-        raise Failure(f"the program ended with code {code} after {item}")
-    log(f"{item} answered Yes: program ended with code 0")
-
+    program.wait_end(f"{item} answered Yes")
     with open(program.config_file, "rb") as f:
         line = f.read()
     match = re.fullmatch(expected_line, line)
@@ -527,25 +457,26 @@ def exit_and_check_config(program, main, menu, item, question, expected_line, sa
         raise Failure(f"the configuration file should match {expected_line!r} after exit; it holds {line!r}")
     drive, folder = (m.decode("utf-8") for m in match.groups())
     if os.path.realpath(folder) != sample_dir or not drive or not folder.startswith(drive):
-        raise Failure(
-            f"the configuration should remember the drive and folder {sample_dir}; it holds {line!r}"
-        )
-    log(f"configuration rewritten: {line!r}")
+        raise Failure(f"the configuration should remember the folder {sample_dir} and its drive: {line!r}")
 
 
-def run(program_path, workdir, scenarios):
-    sample_dir = os.path.realpath(os.path.join(os.path.dirname(program_path), "samples"))
+def beside(program_path):
+    return program_path, os.path.join(os.path.dirname(program_path), "samples")
+
+
+def run(program_path, sample_dir, workdir, scenarios):
     sample = os.path.join(sample_dir, SAMPLE)
-    if not os.path.isfile(sample):
-        raise Failure(f"sample picture {sample} is missing; build the program first")
+    for path in (program_path, sample):
+        if not os.path.isfile(path):
+            raise Failure(f"{path} is missing; build the program first")
     for title, scenario, config_line in scenarios:
-        log(f"--- {title}")
+        print(f"--- {title}", flush=True)
         folder = os.path.join(workdir, title.replace(" ", "-"))
         os.makedirs(folder)
         program = Program(program_path, sample, folder, config_line)
         try:
             program.attach()
-            scenario(program, sample, sample_dir)
+            scenario(program, sample_dir)
         except Failure as failure:
             output = program.log_tail()
             raise Failure(f"{title}: {failure}\n--- program output (last lines) ---\n{output}") from None
@@ -553,23 +484,23 @@ def run(program_path, workdir, scenarios):
             program.stop()
 
 
-def main(usage, scenarios):
-    """Runs each (title, scenario, configuration line) against the program named in argv."""
+def main(usage, scenarios, locate=beside):
+    """Runs each (title, scenario, configuration line) against the program locate finds."""
     if len(sys.argv) != 2:
         print(usage, file=sys.stderr)
         return 2
-    program_path = os.path.realpath(sys.argv[1])
-    for tool in ("xdotool", "import", "convert"):
-        if shutil.which(tool) is None:
-            print(f"FAIL: {tool} is not installed (scripts/deps installs it)", file=sys.stderr)
+    program_path, sample_dir = (os.path.realpath(p) for p in locate(os.path.realpath(sys.argv[1])))
+    for name in ("xdotool", "import"):
+        if shutil.which(name) is None:
+            print(f"FAIL: {name} is not installed (scripts/deps installs it)", file=sys.stderr)
             return 1
     workdir = tempfile.mkdtemp(prefix="tesselon-e2e-")
     try:
-        run(program_path, workdir, scenarios)
+        run(program_path, sample_dir, workdir, scenarios)
     except Failure as failure:
         print(f"FAIL: {failure}", file=sys.stderr, flush=True)
         print(f"(files kept in {workdir})", file=sys.stderr)
         return 1
     shutil.rmtree(workdir, ignore_errors=True)
-    log("PASS")
+    print("PASS")
     return 0

@@ -51,20 +51,20 @@ inline QByteArray encoded(const QImage &image, const char *format, int quality =
     return image.save(&buffer, format, quality) ? bytes : QByteArray();
 }
 
-// The pictures below are there only for the tests whose build names their folders.
-#ifdef TESSELON_TEST_PICTURES
-// A file the build draws beside the program, such as "samples/paisaje.jpg".
-inline QByteArray sampleBytes(const QString &relative)
+inline QByteArray fileBytes(const QString &path)
 {
-    QFile file(QStringLiteral(TESSELON_RUNTIME_DIR "/") + relative);
+    QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A picture the build draws for these tests, such as "sideways-6.jpg" or "quadrants.heic".
-inline QByteArray testPicture(const QString &name)
+// The pictures below are there only for the tests whose build names their folders.
+#ifdef TESSELON_TEST_PICTURES
+// A picture the build draws: a sample beside the program, such as "samples/paisaje.jpg", or
+// one drawn for these tests, such as "sideways-6.jpg" or "quadrants.heic".
+inline QByteArray builtPicture(const QString &name)
 {
-    QFile file(QStringLiteral(TESSELON_TEST_PICTURES "/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return fileBytes((name.startsWith("samples/") ? TESSELON_RUNTIME_DIR "/" : TESSELON_TEST_PICTURES "/") +
+                     name);
 }
 #endif
 

@@ -57,8 +57,8 @@ class tst_PictureLoader : public QObject
     Q_OBJECT
 
     QTemporaryDir m_sandbox;
-    const QByteArray m_wmf = sampleBytes("samples/geometrico.wmf");
-    const QByteArray m_emf = sampleBytes("samples/vitral.emf");
+    const QByteArray m_wmf = builtPicture("samples/geometrico.wmf");
+    const QByteArray m_emf = builtPicture("samples/vitral.emf");
 
 private slots:
     void initTestCase() { QVERIFY(enterSandbox(m_sandbox)); }
@@ -88,7 +88,7 @@ private slots:
         // A negative height reads the same rows top to bottom: the picture turns upside down.
         row("top-down BMP", patched(bmp, {{22, quint32(-80)}}), size, corner, quadrantColours[1]);
         row("ICO named icono.png", encoded(quadrants(32, 32), "ico"), QSize(32, 32), corner, blue);
-        row("GIF named mosaico.jpg", sampleBytes("samples/mosaico.gif"), drawn, corner, QColor(0x666666));
+        row("GIF named mosaico.jpg", builtPicture("samples/mosaico.gif"), drawn, corner, QColor(0x666666));
         row("run-length BMP", runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00\x04\x02\x00\x01")),
             QSize(4, 2), corner, QColor(250, 0, 0));
         QImage clear(40, 40, QImage::Format_ARGB32);
@@ -101,8 +101,8 @@ private slots:
         const QSize landscape(120, 90);
         for (const char *name :
              {"sideways-3.jpg", "sideways-6.jpg", "sideways-8.jpg", "quadrants.heic", "quadrants.avif"})
-            row(name, testPicture(name), landscape, corner, blue);
-        row("HEIC with a transparent quadrant", testPicture("clear-corner.heic"), landscape, corner,
+            row(name, builtPicture(name), landscape, corner, blue);
+        row("HEIC with a transparent quadrant", builtPicture("clear-corner.heic"), landscape, corner,
             Qt::white);
 
         const QByteArray &wmf = m_wmf, &emf = m_emf;
@@ -161,7 +161,7 @@ private slots:
 
         const QImage picture = quadrants(200, 150);
         const QByteArray jpeg = encoded(picture, "jpeg", 90), bmp = encoded(picture, "bmp");
-        const QByteArray gif = sampleBytes("samples/mosaico.gif"), ico = encoded(quadrants(32, 32), "ico");
+        const QByteArray gif = builtPicture("samples/mosaico.gif"), ico = encoded(quadrants(32, 32), "ico");
         QList<quint32> noise(1000);
         QRandomGenerator(7).fillRange(noise.data(), noise.size());
         QByteArray bomb = jpeg;
@@ -177,7 +177,7 @@ private slots:
         row("BMP claiming 2000 x 2000 over 200 x 150 pixels", patched(bmp, {{18, 2000}, {22, 2000}}));
         row("JPEG claiming 60000 x 60000", bomb);
         row("JPEG claiming 65535 x 65535 over 1000 bytes", flatJpeg(65535, 65535, false, 1000));
-        const QByteArray heic = testPicture("quadrants.heic"), avif = testPicture("quadrants.avif");
+        const QByteArray heic = builtPicture("quadrants.heic"), avif = builtPicture("quadrants.avif");
         row("HEIC cut in half", heic.left(heic.size() / 2));
         row("HEIC without its last byte", heic.chopped(1));
         row("AVIF cut in half", avif.left(avif.size() / 2));
@@ -270,7 +270,7 @@ private slots:
             << flatJpeg(8192, 8192, true) << QSize(8192, 8192) << QSize(5120, 5120);
         QTest::newRow("progressive JPEG 30000 x 30000")
             << flatJpeg(30000, 30000, true) << QSize(30000, 30000) << none;
-        const QByteArray gif = sampleBytes("samples/mosaico.gif"), heic = testPicture("quadrants.heic");
+        const QByteArray gif = builtPicture("samples/mosaico.gif"), heic = builtPicture("quadrants.heic");
         QTest::newRow("GIF screen of 65535 x 65535")
             << patched<quint16>(gif, {{6, 65535}, {8, 65535}}) << QSize(65535, 65535) << none;
         const qsizetype ispe = heic.indexOf("ispe") + 8;
