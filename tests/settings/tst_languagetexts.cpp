@@ -1,8 +1,10 @@
 #include "window/WindowTestKit.h"
 
+#include "about/Ayuda.h"
 #include "about/FormAcercaDe.h"
 #include "app/tess2mainform.h"
 #include "dialog/DialogRules.h"
+#include "platform/Messages.h"
 #include "puzzlefile/SalvarLeerPuzzle2.h"
 #include "settings/ModuloIdioma.h"
 #include "view/StatusBarTexts.h"
@@ -93,6 +95,15 @@ void tst_LanguageTexts::initTestCase()
         files.salvarPuzzle(QString(), QStringLiteral("foto.jpg"), board, saves, QStringLiteral("foto"), false,
                            [&question](const QString &text) { return question = text, false; });
         seen(QStringLiteral("overwrite"), question.replace(saves, QStringLiteral("<saves>")));
+        const auto message = [] {
+            const QString text = Messages::shownTexts().join(QStringLiteral(" | "));
+            Messages::clearShown();
+            return text;
+        };
+        window->cerrarPrograma();
+        seen(QStringLiteral("close question"), message());
+        Ayuda::mostrarAyuda(nullptr, language, m_root.filePath(QStringLiteral("nothing")));
+        seen(QStringLiteral("no help"), message());
 
         seen(QStringLiteral("summary"), DialogRules::piecesSummary(language, 3, 4).value_or(NoText));
         seen(QStringLiteral("difficult"), DialogRules::styleExplanation(language, true).value_or(NoText));
@@ -117,11 +128,16 @@ void tst_LanguageTexts::texts_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("expected");
 
-    // File, English, See it assembled, In a new window, the no-picture state, the About box's
-    // title and the close question are checked in every language by the window's tests; the
-    // messages for missing help and system information by the help's tests. The dialog's
-    // message for a missing command-line file and the puzzle's "not yet" have one text for
-    // every language, checked by the dialog's and the puzzle file's tests.
+    // See it assembled, the no-picture state and the About box's title are checked in every
+    // language by the window's language test; the system information message by the help's
+    // tests. The dialog's message for a missing command-line file and the puzzle's "not yet"
+    // have one text for every language, checked by the dialog's and the puzzle file's tests.
+    addCaption("M_Archivo", "File", "Archivo");
+    addCaption("M_Ingles", "English", "English", "Inglés");
+    addCaption("M_Ventana_Independiente", "In a new window", "En una nueva ventana", "Ventana independiente");
+    addRows("close question", "Do you want to close the program?", "¿Desea abandonar el programa?",
+            "¿Desexa abandona-lo programa?");
+    addRows("no help", "Help files not found", "No se han encontrado los archivos de ayuda");
     addCaption("M_Abrir", "Open", "Abrir");
     addCaption("M_Guardar", "Save", "Guardar");
     addCaption("M_Salir", "Exit", "Salir");
