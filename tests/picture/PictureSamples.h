@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-// Pictures and picture bytes the picture tests build in memory or find beside the program.
+// Pictures and picture bytes the tests build in memory or find beside the program, and the
+// files they go into.
 namespace PictureSamples
 {
 
@@ -55,6 +56,13 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Replaces the file's bytes; false unless every byte was written.
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // The pictures below are there only for the tests whose build names their folders.
