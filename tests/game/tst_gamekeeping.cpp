@@ -4,6 +4,7 @@
 #include "game/PlayClock.h"
 #include "game/SideData.h"
 #include "io/UnixSignalWatcher.h"
+#include "picture/PictureSamples.h"
 #include "settings/ExtraSettings.h"
 #include "settings/ModuloIdioma.h"
 #include "view/WindowTitle.h"
@@ -27,19 +28,6 @@ PzzFile smallGame(const QByteArray &picture = QByteArray("picture bytes"))
     return p;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 BestResult result(qint32 moves, qint64 timeMs, qint16 columns = 4)
 {
     const QDateTime when(QDate(2026, 12, 6), QTime(20, 0), Qt::UTC);
@@ -47,6 +35,8 @@ BestResult result(qint32 moves, qint64 timeMs, qint16 columns = 4)
         BestResults::pictureKey("picture bytes"), "paisaje.jpg", columns, 4, false, moves, timeMs, when};
 }
 } // namespace
+
+using namespace PictureSamples;
 
 class tst_GameKeeping : public QObject
 {
@@ -178,15 +168,15 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         BestResults results(dir.path());
-        writeFile(results.filePath(), bytes);
+        QVERIFY(writeBytes(results.filePath(), bytes));
         QCOMPARE(results.load(), BestResults::Load::SetAside);
         QVERIFY(results.entries().isEmpty());
         QVERIFY(!QFile::exists(results.filePath()));
-        QCOMPARE(readFile(results.filePath() + QStringLiteral(".damaged")), bytes);
+        QCOMPARE(fileBytes(results.filePath() + QStringLiteral(".damaged")), bytes);
         // A second damaged file does not overwrite the first one set aside.
-        writeFile(results.filePath(), "x");
+        QVERIFY(writeBytes(results.filePath(), "x"));
         results.load();
-        QCOMPARE(readFile(results.filePath() + QStringLiteral(".damaged.2")), QByteArray("x"));
+        QCOMPARE(fileBytes(results.filePath() + QStringLiteral(".damaged.2")), QByteArray("x"));
     }
 
     void autosaveWritesAndResumes()
@@ -221,17 +211,17 @@ private slots:
         const QString pzz = dir.filePath(QStringLiteral("current.pzz"));
         const QString side = dir.filePath(QStringLiteral("current.json"));
         QVERIFY(AutosaveWriter::write(dir.path(), {smallGame(), SideData()}).isEmpty());
-        const QByteArray good = readFile(pzz);
+        const QByteArray good = fileBytes(pzz);
 
         // Side data of other bytes is ignored, never applied to this board.
-        writeFile(pzz, smallGame("other picture").toBytes());
+        QVERIFY(writeBytes(pzz, smallGame("other picture").toBytes()));
         std::optional<AutosaveWriter::Saved> saved = AutosaveWriter::readSaved(dir.path());
         QVERIFY(saved && !saved->side);
         QVERIFY(QFile::exists(side));
 
         // Damaged side data is set aside; the board still resumes.
-        writeFile(pzz, good);
-        writeFile(side, "{\"version\":1");
+        QVERIFY(writeBytes(pzz, good));
+        QVERIFY(writeBytes(side, "{\"version\":1"));
         saved = AutosaveWriter::readSaved(dir.path());
         QVERIFY(saved && !saved->side);
         QVERIFY(QFile::exists(side + QStringLiteral(".damaged")));
@@ -239,10 +229,10 @@ private slots:
         // An empty, foreign or truncated game is set aside whole and nothing resumes.
         for (const QByteArray &bytes :
              {QByteArray(), QByteArray("not a puzzle file"), good.left(good.size() - 33)}) {
-            writeFile(pzz, bytes);
+            QVERIFY(writeBytes(pzz, bytes));
             QVERIFY(!AutosaveWriter::readSaved(dir.path()));
             QVERIFY(!QFile::exists(pzz));
-            QCOMPARE(readFile(pzz + QStringLiteral(".damaged")), bytes);
+            QCOMPARE(fileBytes(pzz + QStringLiteral(".damaged")), bytes);
             QFile::remove(pzz + QStringLiteral(".damaged"));
         }
     }
@@ -255,14 +245,14 @@ private slots:
         QVERIFY(writer.acquire());
         // A file where the folder was: no write can succeed, whoever runs the test.
         QVERIFY(QDir(folder).removeRecursively());
-        writeFile(folder, "in the way");
+        QVERIFY(writeBytes(folder, "in the way"));
         QSignalSpy failed(&writer, &AutosaveWriter::failed);
         for (int i = 0; i < 3; ++i) {
             writer.schedule({smallGame(), SideData()});
             writer.flush();
         }
         QCOMPARE(failed.size(), 1);
-        QCOMPARE(readFile(folder), QByteArray("in the way"));
+        QCOMPARE(fileBytes(folder), QByteArray("in the way"));
     }
 
     // Keys as the presses and releases a mouse would make: "P1@2,1" is a left press at
@@ -302,14 +292,10 @@ private slots:
         QStringList seen;
         for (const QChar k : keys) {
             for (const KeyboardPlay::Input &in : play.key(keyOf.value(k), sliding, QPoint(2, 2))) {
-                if (in.kind == KeyboardPlay::Input::Kind::ClearMarks)
-                    seen << QStringLiteral("C");
-                else
-                    seen << QStringLiteral("%1%2@%3,%4")
-                                .arg(in.kind == KeyboardPlay::Input::Kind::Press ? 'P' : 'R')
-                                .arg(in.button)
-                                .arg(in.place.x())
-                                .arg(in.place.y());
+                const char kind = in.kind == KeyboardPlay::Input::Kind::Press ? 'P' : 'R';
+                seen << (in.kind == KeyboardPlay::Input::Kind::ClearMarks
+                             ? QStringLiteral("C")
+                             : QString::asprintf("%c%d@%d,%d", kind, in.button, in.place.x(), in.place.y()));
             }
         }
         QCOMPARE(seen.join(' '), inputs);
@@ -336,7 +322,7 @@ private slots:
         QVERIFY(!ExtraSettings(dir.path()).animations());
         QVERIFY(!QFile::exists(dir.filePath("configfile.txt")));
         // A value that is not a boolean keeps the default.
-        writeFile(dir.filePath("settings.ini"), "[play]\nanimations=perhaps\n");
+        QVERIFY(writeBytes(dir.filePath("settings.ini"), "[play]\nanimations=perhaps\n"));
         QVERIFY(ExtraSettings(dir.path()).animations());
     }
 
