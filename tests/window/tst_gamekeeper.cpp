@@ -5,11 +5,13 @@
 #include "app/StatusPanels.h"
 #include "app/tess2mainform.h"
 #include "board/BoardDump.h"
+#include "picture/PictureSamples.h"
 #include "settings/StateFolders.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace PictureSamples;
 using namespace WindowTestKit;
 
 namespace
@@ -107,16 +109,9 @@ private slots:
             QVERIFY(QFile::copy(state(QStringLiteral("current.pzz")), saved));
             window->keeper()->keepSaved(saved);
         }
-        QFile file(saved);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        const QString kept = GameKeeper::keptPath(bytes);
+        const QString kept = GameKeeper::keptPath(fileBytes(saved));
         QVERIFY(QFile::exists(kept));
-        if (!side.isEmpty()) {
-            QFile damaged(kept);
-            QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            damaged.write(side);
-        }
+        QVERIFY(side.isEmpty() || writeBytes(kept, side));
         const auto window = startWindow(saved);
         onNextModal([](QWidget *modal) { modal->findChild<QPushButton *>("OKButton")->click(); });
         window->abrirDialogoNuevoPuzzle();
@@ -131,19 +126,14 @@ private slots:
     void damagedPictureIsSetAside()
     {
         play().reset();
-        QFile file(state(QStringLiteral("current.pzz")));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll().left(30 + 4 * 12) + QByteArray(64, 'x');
-        file.close();
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-        file.close();
+        const QString game = state(QStringLiteral("current.pzz"));
+        const QByteArray bytes = fileBytes(game).left(30 + 4 * 12) + QByteArray(64, 'x');
+        QVERIFY(writeBytes(game, bytes));
         const auto window = startWindow();
         QVERIFY(!window->keeper()->resume());
         QCOMPARE(window->session().state(), GameState::NoPicture);
-        QVERIFY(!file.exists());
-        QFile damaged(state(QStringLiteral("current.pzz.damaged")));
-        QVERIFY(damaged.open(QIODevice::ReadOnly));
-        QCOMPARE(damaged.readAll(), bytes);
+        QVERIFY(!QFile::exists(game));
+        QCOMPARE(fileBytes(game + QStringLiteral(".damaged")), bytes);
     }
 
     // A second copy at once keeps nothing and says so; the first one's game stays.
