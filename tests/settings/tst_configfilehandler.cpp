@@ -1,3 +1,4 @@
+#include "picture/PictureSamples.h"
 #include "settings/ConfigFileHandler.h"
 
 #include <QtTest>
@@ -6,22 +7,12 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+using namespace PictureSamples;
+
 namespace
 {
 
 QStringList g_messages;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList fieldsOf(const ConfigFileHandler &c)
 {
@@ -74,7 +65,7 @@ private slots:
         qputenv("HOME", QFile::encodeName(m_home.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + "/.config"));
         m_samples = m_home.path() + "/Documents/tesselon samples";
-        QVERIFY(QDir().mkpath(m_samples) && writeAll(m_samples + "/gato.jpg", "x"));
+        QVERIFY(QDir().mkpath(m_samples) && writeBytes(m_samples + "/gato.jpg", "x"));
         m_drive = QStorageInfo(m_samples).rootPath();
         ConfigFileHandler::setErrorReporter([](const QString &text) { g_messages << text; });
     }
@@ -126,11 +117,12 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.path() + "/configfile.txt";
         if (!content.isNull())
-            QVERIFY(writeAll(file, content));
+            QVERIFY(writeBytes(file, content));
         const ConfigFileHandler config(dir.path());
         QCOMPARE(g_messages, message.isEmpty() ? QStringList() : QStringList{message});
         QTEST(fieldsOf(config), "fields");
-        QCOMPARE(readAll(file), rewritten ? defaultsLine() : content);
+        QVERIFY(QFileInfo::exists(file));
+        QCOMPARE(fileBytes(file), rewritten ? defaultsLine() : content);
     }
 
     void refusedFiles()
@@ -141,12 +133,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.path() + "/no root"));
         // An unreadable file is reported and left alone.
         const QString file = dir.path() + "/configfile.txt";
-        QVERIFY(writeAll(file, "x") && QFile::setPermissions(file, QFile::WriteOwner));
+        QVERIFY(writeBytes(file, "x") && QFile::setPermissions(file, QFile::WriteOwner));
         const ConfigFileHandler denied(dir.path());
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(g_messages, (QStringList{message(76, "Path not found"), message(70, "Permission denied")}));
         QCOMPARE(fieldsOf(lost) + fieldsOf(denied), defaults() + defaults());
-        QCOMPARE(readAll(file), QByteArray("x"));
+        QCOMPARE(fileBytes(file), QByteArray("x"));
     }
 
     void saveIntoReadOnlyFolderKeepsEarlierFile()
@@ -154,7 +146,7 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.path() + "/configfile.txt";
         const QByteArray earlier = "\"1.0\",1,\"/\",\"/home/ana\",1,0,6,5,#TRUE#,#FALSE#\r\n";
-        QVERIFY(writeAll(file, earlier));
+        QVERIFY(writeBytes(file, earlier));
         ConfigFileHandler config(dir.path());
         config.setDialogPath("/media/a, \"b\"\r\nñandú");
 
@@ -162,7 +154,7 @@ private slots:
         const bool saved = config.saveConfigFile();
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(!saved);
-        QCOMPARE(readAll(file), earlier);
+        QCOMPARE(fileBytes(file), earlier);
 
         // Nothing is lost in memory: the next save that can write does, and reads back whole.
         QVERIFY(config.saveConfigFile());
