@@ -90,10 +90,7 @@ private slots:
         QFETCH(bool, fromFile);
         QTemporaryDir data;
         QVERIFY(QDir(data.path()).mkpath("icons"));
-        if (!atom.isEmpty()) {
-            QFile file(data.filePath("icons/Atom.ico"));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(atom) == atom.size());
-        }
+        QVERIFY(atom.isEmpty() || PictureSamples::writeBytes(data.filePath("icons/Atom.ico"), atom));
         // The built-in icon is the atom: its centre is the red nucleus, its corner clear.
         const QImage shown = comun::windowIcon(data.path()).pixmap(32, 32).toImage();
         QCOMPARE(shown.size(), QSize(32, 32));
