@@ -38,12 +38,6 @@ QByteArray puzzle(const TableroClass &board, const QByteArray &picture, bool sli
     return pzz.toBytes();
 }
 
-QByteArray withInt16(QByteArray bytes, int offset, qint16 value)
-{
-    qToLittleEndian(value, bytes.data() + offset);
-    return bytes;
-}
-
 // Makes a folder refuse new entries: by its mode for an ordinary user, by the immutable
 // attribute for root, whom modes do not stop.
 bool setReadOnly(const QString &path, bool on)
@@ -61,6 +55,8 @@ void addSave(const char *row, const QString &source, bool solved, const QString 
 }
 
 } // namespace
+
+using PictureSamples::patched;
 
 class tst_SalvarLeerPuzzle2 : public QObject
 {
@@ -156,16 +152,16 @@ private slots:
         for (const int cut : {0, 1, 2, 3, 4, 6, 9, 12, 14, 16, 18, 20, 22, 26, 29, 30, 32, 77, 78})
             QTest::addRow("truncated to %d bytes", cut) << good.left(cut) << 321 << damaged;
         for (const qint16 n : {qint16(0), qint16(1), qint16(-3), qint16(31), qint16(32000)}) {
-            QTest::addRow("columns %d", n) << withInt16(withInt16(good, 12, n), 16, n) << 321 << damaged;
-            QTest::addRow("rows %d", n) << withInt16(withInt16(good, 14, n), 18, n) << 321 << damaged;
+            QTest::addRow("columns %d", n) << patched<qint16>(good, {{12, n}, {16, n}}) << 321 << damaged;
+            QTest::addRow("rows %d", n) << patched<qint16>(good, {{14, n}, {18, n}}) << 321 << damaged;
         }
-        QTest::newRow("wrong magic") << withInt16(good, 0, 1311) << -1 << QString();
-        QTest::newRow("version 2") << withInt16(good, 2, 2) << -2 << QString();
-        QTest::newRow("short table") << withInt16(withInt16(good, 14, 30), 18, 30).left(200) << 321
+        QTest::newRow("wrong magic") << patched<qint16>(good, {{0, 1311}}) << -1 << QString();
+        QTest::newRow("version 2") << patched<qint16>(good, {{2, 2}}) << -2 << QString();
+        QTest::newRow("short table") << patched<qint16>(good, {{14, 30}, {18, 30}}).left(200) << 321
                                      << damaged;
-        QTest::newRow("fichas differ") << withInt16(good, 16, 2) << 321 << damaged;
+        QTest::newRow("fichas differ") << patched<qint16>(good, {{16, 2}}) << 321 << damaged;
         QTest::newRow("repeated home") << good.left(30) + good.mid(34, 4) + good.mid(34) << 321 << damaged;
-        QTest::newRow("home column 9 at (2, 2)") << withInt16(good, 46, 9) << 321 << damaged;
+        QTest::newRow("home column 9 at (2, 2)") << patched<qint16>(good, {{46, 9}}) << 321 << damaged;
         QTest::newRow("slash in extension") << QByteArray(good).replace(6, 3, "../") << 321 << damaged;
         QTest::newRow("undecodable picture") << good.left(78) + "not a picture" << 321 << damaged;
         QTest::newRow("over the size limit") << good.left(78) + "<huge>" << 321 << damaged;
@@ -352,9 +348,7 @@ private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     QString file(const QString &name, const QByteArray &bytes)
     {
-        QFile file(path(name));
-        const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        return written ? path(name) : QString();
+        return PictureSamples::writeBytes(path(name), bytes) ? path(name) : QString();
     }
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); }
 
