@@ -131,12 +131,11 @@ private slots:
         QFETCH(QPointF, at);
         QFETCH(QColor, colour);
         QTemporaryDir folder;
-        QFile file(folder.filePath(QTest::currentDataTag()));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        const QString file = folder.filePath(QTest::currentDataTag());
+        QVERIFY(writeBytes(file, bytes));
 
         QCOMPARE(PictureLoader::peekSize(bytes), size);
-        const QImage image = PictureLoader::loadFile(file.fileName());
+        const QImage image = PictureLoader::loadFile(file);
         QCOMPARE(image.size(), size);
         const QImage fromMemory = PictureLoader::loadData(bytes);
         QCOMPARE(fromMemory.size(), size);
@@ -164,8 +163,6 @@ private slots:
         const QByteArray gif = builtPicture("samples/mosaico.gif"), ico = encoded(quadrants(32, 32), "ico");
         QList<quint32> noise(1000);
         QRandomGenerator(7).fillRange(noise.data(), noise.size());
-        QByteArray bomb = jpeg;
-        qToBigEndian<quint32>(60000u << 16 | 60000u, bomb.data() + bomb.indexOf("\xFF\xC0") + 5);
 
         row("empty", QByteArray());
         row("random bytes", littleEndian(noise));
@@ -175,7 +172,6 @@ private slots:
         row("BMP without its last byte", bmp.chopped(1));
         row("RLE bitmap without its end code", runLengthBitmap(QByteArrayLiteral("\x04\x01\x00\x00")));
         row("BMP claiming 2000 x 2000 over 200 x 150 pixels", patched(bmp, {{18, 2000}, {22, 2000}}));
-        row("JPEG claiming 60000 x 60000", bomb);
         row("JPEG claiming 65535 x 65535 over 1000 bytes", flatJpeg(65535, 65535, false, 1000));
         const QByteArray heic = builtPicture("quadrants.heic"), avif = builtPicture("quadrants.avif");
         row("HEIC cut in half", heic.left(heic.size() / 2));
@@ -263,20 +259,20 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QSize>("loaded");
-        const QSize none(0, 0);
-        QTest::newRow("JPEG 20000 x 16000 at 3/8")
-            << flatJpeg(20000, 16000) << QSize(20000, 16000) << QSize(7500, 6000);
-        QTest::newRow("progressive JPEG 8192 x 8192 at 5/8")
-            << flatJpeg(8192, 8192, true) << QSize(8192, 8192) << QSize(5120, 5120);
-        QTest::newRow("progressive JPEG 30000 x 30000")
-            << flatJpeg(30000, 30000, true) << QSize(30000, 30000) << none;
+        // Refused when loaded is left out.
+        const auto row = [](const char *name, const QByteArray &bytes, QSize size,
+                            QSize loaded = QSize(0, 0)) { QTest::newRow(name) << bytes << size << loaded; };
+        row("JPEG 20000 x 16000 at 3/8", flatJpeg(20000, 16000), QSize(20000, 16000), QSize(7500, 6000));
+        row("progressive JPEG 8192 x 8192 at 5/8", flatJpeg(8192, 8192, true), QSize(8192, 8192),
+            QSize(5120, 5120));
+        row("progressive JPEG 30000 x 30000", flatJpeg(30000, 30000, true), QSize(30000, 30000));
         const QByteArray gif = builtPicture("samples/mosaico.gif"), heic = builtPicture("quadrants.heic");
-        QTest::newRow("GIF screen of 65535 x 65535")
-            << patched<quint16>(gif, {{6, 65535}, {8, 65535}}) << QSize(65535, 65535) << none;
+        row("GIF screen of 65535 x 65535", patched<quint16>(gif, {{6, 65535}, {8, 65535}}),
+            QSize(65535, 65535));
         const qsizetype ispe = heic.indexOf("ispe") + 8;
-        QTest::newRow("HEIC of 20000 x 20000")
-            << patched<quint32>(heic, {{ispe, qToBigEndian(20000u)}, {ispe + 4, qToBigEndian(20000u)}})
-            << QSize(20000, 20000) << none;
+        row("HEIC of 20000 x 20000",
+            patched<quint32>(heic, {{ispe, qToBigEndian(20000u)}, {ispe + 4, qToBigEndian(20000u)}}),
+            QSize(20000, 20000));
     }
 
     void decodesWithinLimit()
