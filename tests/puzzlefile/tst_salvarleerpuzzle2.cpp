@@ -174,7 +174,6 @@ private slots:
     void badFilesChangeNothing()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(int, result);
         QFETCH(QString, message);
 
         // A sliding-style puzzle is on the board; every bad file says Normal style.
@@ -193,7 +192,7 @@ private slots:
         if (bytes.endsWith("<huge>"))
             QVERIFY(QFile::resize(path("bad.pzz"), PzzFile::MaxFileBytes + 1));
         const SalvarLeerPuzzle2::Result read = m_io.leerPuzzle(path("bad.pzz"), tablero, style);
-        QCOMPARE(read.code, result);
+        QTEST(int(read.code), "result");
 
         QCOMPARE(puzzle(tablero, {}), before);
         QCOMPARE(m_io.picture(), picture);
@@ -266,7 +265,6 @@ private slots:
         QFETCH(QString, source);
         QFETCH(bool, solved);
         QFETCH(QString, typed);
-        QFETCH(int, result);
         QFETCH(QString, written);
         QFETCH(QString, message);
         QFETCH(QString, folder);
@@ -285,7 +283,7 @@ private slots:
         const TableroClass tablero = board(3, 2, solved ? 0 : 8);
         const SalvarLeerPuzzle2::Result saved =
             m_io.salvarPuzzle(path(source), source, tablero, path(folder), typed, false, m_ask);
-        QCOMPARE(saved.code, result);
+        QTEST(int(saved.code), "result");
 
         // A puzzle made from a puzzle file keeps that file's sliding style.
         if (!written.isEmpty())
