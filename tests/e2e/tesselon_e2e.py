@@ -9,6 +9,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from pathlib import Path
 
 import gi
 
@@ -193,8 +194,7 @@ class Program:
         self.app = None
 
     def write_config(self):
-        with open(self.config_file, "wb") as f:
-            f.write(self.config_line)
+        Path(self.config_file).write_bytes(self.config_line)
 
     def alive(self):
         return self.process.poll() is None
@@ -220,8 +220,7 @@ class Program:
 
     def log_tail(self, lines=40):
         self.stderr.flush()
-        with open(self.stderr_path, "rb") as f:
-            return "\n".join(f.read().decode("utf-8", "replace").splitlines()[-lines:])
+        return "\n".join(Path(self.stderr_path).read_bytes().decode("utf-8", "replace").splitlines()[-lines:])
 
     def wait_end(self, after):
         try:
@@ -254,9 +253,8 @@ class MainWindow:
             raise Failure("the main window lacks its menu bar, status bar or toolbar")
 
     def _find(self):
-        frames = [w for w in self.program.windows() if w.getRole() == pyatspi.ROLE_FRAME]
-        frames = [w for w in frames if safe_name(w).endswith("Tesselon") and find(w, pyatspi.ROLE_MENU_BAR)]
-        return frames[0] if frames else None
+        ours = (w for w in self.program.windows() if safe_name(w).endswith("Tesselon"))
+        return next((w for w in ours if w.getRole() == pyatspi.ROLE_FRAME and find(w, pyatspi.ROLE_MENU_BAR)), None)
 
     def panels(self):
         # The first six labels of the one showing filler inside the status bar (the play
@@ -333,8 +331,7 @@ class Board:
         """Block means of every place as the screen shows it, all over rectangles of one size."""
         x, y, w, h = self.rect()
         rects = [self.place(c, r, (0, 0, w, h)) for c, r in self.places]
-        width = min(r[2] for r in rects)
-        height = min(r[3] for r in rects)
+        width, height = (min(r[i] for r in rects) for i in (2, 3))
         crop = f"{w}x{h}+{x}+{y}"
         pixels = tool("import", "-window", "root", "-crop", crop, "+repage", "-depth", "8", "rgb:-")
         return {p: block_means(pixels, w, (r[0], r[1], width, height)) for p, r in zip(self.places, rects)}
@@ -450,8 +447,7 @@ def exit_and_check_config(program, main, menu, item, question, expected_line, sa
         raise Failure("No should be the question box's default button")
     press(yes)
     program.wait_end(f"{item} answered Yes")
-    with open(program.config_file, "rb") as f:
-        line = f.read()
+    line = Path(program.config_file).read_bytes()
     match = re.fullmatch(expected_line, line)
     if match is None:
         raise Failure(f"the configuration file should match {expected_line!r} after exit; it holds {line!r}")
@@ -469,6 +465,9 @@ def run(program_path, sample_dir, workdir, scenarios):
     for path in (program_path, sample):
         if not os.path.isfile(path):
             raise Failure(f"{path} is missing; build the program first")
+    for name in ("xdotool", "import"):
+        if shutil.which(name) is None:
+            raise Failure(f"{name} is not installed (scripts/deps installs it)")
     for title, scenario, config_line in scenarios:
         print(f"--- {title}", flush=True)
         folder = os.path.join(workdir, title.replace(" ", "-"))
@@ -490,10 +489,6 @@ def main(usage, scenarios, locate=beside):
         print(usage, file=sys.stderr)
         return 2
     program_path, sample_dir = (os.path.realpath(p) for p in locate(os.path.realpath(sys.argv[1])))
-    for name in ("xdotool", "import"):
-        if shutil.which(name) is None:
-            print(f"FAIL: {name} is not installed (scripts/deps installs it)", file=sys.stderr)
-            return 1
     workdir = tempfile.mkdtemp(prefix="tesselon-e2e-")
     try:
         run(program_path, sample_dir, workdir, scenarios)
