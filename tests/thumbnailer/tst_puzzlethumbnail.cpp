@@ -17,23 +17,22 @@ int quadrantOf(QPoint place)
     return place.y() == 1 ? place.x() - 1 : 4 - place.x();
 }
 
-// A 2 × 2 puzzle whose place (c, r) holds the piece from homes[2 (c - 1) + r - 1].
-QByteArray puzzle(const QList<QPoint> &homes, bool sliding, const QByteArray &picture)
+// The homes of the pieces at places (1, 1), (1, 2), (2, 1) and (2, 2) of puzzle().
+const QList<QPoint> swapped = {{2, 2}, {1, 2}, {2, 1}, {1, 1}};
+
+// A 2 × 2 puzzle whose corners (1, 1) and (2, 2) hold each other's piece.
+QByteArray puzzle(bool sliding, const QByteArray &picture)
 {
+    TableroClass board;
+    board.Inicializar(2, 2, 2, 2, QStringLiteral("png"), false, false);
+    board.IntercambiarFichas(1, 1, 2, 2);
     PzzFile pzz;
-    pzz.columns = pzz.rows = pzz.fichasX = pzz.fichasY = 2;
+    board.getBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY);
     pzz.style = PzzFile::styleValue(sliding);
-    pzz.extension = PzzFile::extensionField(QStringLiteral("png"));
-    pzz.homeColumns = pzz.homeRows = TableroClass::Table(3, QVector<qint16>(3, 0));
-    for (int i = 0; i < 4; ++i) {
-        pzz.homeColumns[1 + i / 2][1 + i % 2] = qint16(homes[i].x());
-        pzz.homeRows[1 + i / 2][1 + i % 2] = qint16(homes[i].y());
-    }
+    pzz.extension = PzzFile::extensionField(board.getExtension());
     pzz.picture = picture;
     return pzz.toBytes();
 }
-
-const QList<QPoint> swapped = {{2, 2}, {1, 2}, {2, 1}, {1, 1}}; // places (1,1) (1,2) (2,1) (2,2)
 
 } // namespace
 
@@ -60,7 +59,7 @@ private slots:
         QFETCH(int, side);
         QFETCH(QSize, expected);
         const QByteArray png = encoded(quadrants(picture.width(), picture.height()), "png");
-        const QImage shown = PuzzleThumbnail::render(puzzle(swapped, sliding, png), side);
+        const QImage shown = PuzzleThumbnail::render(puzzle(sliding, png), side);
         QCOMPARE(shown.size(), expected);
         const int w = expected.width() / 2;
         const int h = expected.height() / 2;
@@ -80,7 +79,7 @@ private slots:
     void refusesWhatIsNotASoundPuzzle_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray sound = puzzle(swapped, false, encoded(quadrants(16, 16), "png"));
+        const QByteArray sound = puzzle(false, encoded(quadrants(16, 16), "png"));
         QTest::newRow("table cut") << sound.left(PzzFile::HeaderSize + 6);
         QTest::newRow("picture cut") << sound.left(sound.size() - 20);
         QTest::newRow("picture not a picture") << sound.left(PzzFile::HeaderSize + 16) + QByteArray(500, 'x');
