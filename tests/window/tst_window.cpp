@@ -584,8 +584,9 @@ private slots:
         // The game's file: an assembled game from a puzzle file can be saved again.
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("commands");
-        QTest::newRow("Normal, last drag") << false << "1,1>2,1" << "partida.pzz" << "open save zoom";
-        QTest::newRow("sliding, last slide") << true << "4,4>3,4" << "PARTIDA.PZZ" << "open zoom";
+        QTest::newRow("Normal, last drag")
+            << false << "1,1>2,1" << QString("partida.pzz") << "open save zoom";
+        QTest::newRow("sliding, last slide") << true << "4,4>3,4" << QString("PARTIDA.PZZ") << "open zoom";
     }
 
     void completion()
