@@ -209,7 +209,8 @@ class Program:
             desktop.clear_cache()
             return next((app for app in children(desktop) if app.get_process_id() == self.process.pid), None)
 
-        self.app = wait_for("the program on the accessibility bus", probe, timeout=30)
+        # A sanitized build on a busy machine can take most of a minute to get there.
+        self.app = wait_for("the program on the accessibility bus", probe, timeout=60)
         # Labels change their text all the time; read them fresh, never from a cache.
         self.app.set_cache_mask(Atspi.Cache.NONE)
 
