@@ -19,8 +19,11 @@ bool LatestWork::wait()
     if (m_waiting)
         return false;
     const QScopedValueRollback<bool> waiting(m_waiting, true);
-    QEventLoop loop;
-    connect(this, &LatestWork::settled, &loop, &QEventLoop::quit);
-    loop.exec();
+    // Work started meanwhile, by a click while waiting, is waited for in turn.
+    while (m_running) {
+        QEventLoop loop;
+        connect(this, &LatestWork::settled, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     return true;
 }

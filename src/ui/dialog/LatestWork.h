@@ -24,8 +24,9 @@ public:
     // Whatever runs no longer counts.
     void drop();
     bool running() const { return m_running; }
-    // Waits, the window going on, until the latest work has ended and been taken. False
-    // when a wait is already going on, as for a second press of the same button.
+    // Waits, the window going on, until the latest work has ended and been taken, or been
+    // dropped with none after it. False when a wait is already going on, as for a second
+    // press of the same button.
     bool wait();
 
 signals:
