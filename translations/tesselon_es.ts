@@ -197,6 +197,10 @@
         <translation>No se puede leer la carpeta %1</translation>
     </message>
     <message>
+        <source>The file %1 is no longer in its folder</source>
+        <translation>El archivo %1 ya no está en su carpeta</translation>
+    </message>
+    <message>
         <source>Select an image</source>
         <translation>Selecciona una imagen</translation>
     </message>
@@ -223,6 +227,10 @@
     <message>
         <source>Remember this folder</source>
         <translation>Recordar esta carpeta</translation>
+    </message>
+    <message>
+        <source>Drive:</source>
+        <translation>Unidad:</translation>
     </message>
     <message>
         <source>File type:</source>
@@ -415,6 +423,30 @@
     <message>
         <source>Zoom in</source>
         <translation>Acercar</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Carpetas</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vista previa</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Columnas</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Filas</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Salvar como</translation>
     </message>
 </context>
 <context>

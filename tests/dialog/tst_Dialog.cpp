@@ -42,6 +42,23 @@ QByteArray pzzBytes(qint16 magic, qint16 version)
     return bytes;
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A 4 x 3 game from the named source, shuffled or solved.
+GameSetup game(const QString &source, bool shuffled)
+{
+    GameSetup game;
+    game.archivoSinPath = source;
+    game.board.emplace();
+    game.board->setSeed(3);
+    game.board->Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), shuffled, false);
+    return game;
+}
+
 } // namespace
 
 class tst_Dialog : public QObject
@@ -80,6 +97,26 @@ class tst_Dialog : public QObject
             names << view->model()->index(row, 0, view->rootIndex()).data().toString();
         return names;
     }
+    // The list's current row is the file's, selected and whole in sight.
+    bool chosenInSight(const QString &name) const
+    {
+        const QListView *view = child<QListView>("File1");
+        const QModelIndex current = view->currentIndex();
+        return current.data().toString() == name && view->selectionModel()->isSelected(current) &&
+               view->viewport()->rect().contains(view->visualRect(current));
+    }
+    // What a screen reader calls a control: its name, or for a drop-down list, whose name
+    // is its value, the caption that labels it.
+    static QString spokenName(QWidget *control)
+    {
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(control);
+        if (spoken->role() == QAccessible::ComboBox) {
+            for (const auto &[label, relation] : spoken->relations(QAccessible::Label))
+                if (label->role() == QAccessible::StaticText)
+                    spoken = label;
+        }
+        return spoken->text(QAccessible::Name);
+    }
     // A real click on the file's row in the shown dialog.
     void clickFile(const QString &name)
     {
@@ -108,19 +145,19 @@ private slots:
         QVERIFY(QDir().mkpath(m_pics) && QDir().mkpath(m_root->filePath("empty")) &&
                 QDir().mkpath(m_root->filePath("data")));
         const QByteArray jpg = pictureBytes("JPG", Qt::red), pzz = pzzBytes(1310, 1);
-        const QList<std::pair<const char *, QByteArray>> files{{"flor.jpg", jpg},
-                                                               {"mi foto.jpg", jpg},
-                                                               {"Azul.bmp", jpg},
-                                                               {"FOTO.PZZ", pzz},
-                                                               {"partida.pzz", pzz},
-                                                               {"bad.pzz", pzzBytes(1311, 1)},
-                                                               {"roto.png", jpg.left(40)},
-                                                               {"verde.png", pictureBytes("PNG", Qt::green)},
-                                                               {"v2.pzz", pzzBytes(1310, 2)}};
-        for (const auto &[name, bytes] : files) {
-            QFile file(m_pics + '/' + name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
+        const char *const names[] = {"flor.jpg", "mi foto.jpg", "Azul.bmp",  "FOTO.PZZ", "partida.pzz",
+                                     "bad.pzz",  "roto.png",    "verde.png", "v2.pzz"};
+        const QByteArray bytes[] = {jpg,
+                                    jpg,
+                                    jpg,
+                                    pzz,
+                                    pzz,
+                                    pzzBytes(1311, 1),
+                                    jpg.left(40),
+                                    pictureBytes("PNG", Qt::green),
+                                    pzzBytes(1310, 2)};
+        for (int n = 0; n < 9; ++n)
+            QVERIFY(writeFile(m_pics + '/' + names[n], bytes[n]));
         m_config = std::make_unique<ConfigFileHandler>(m_root->filePath(QStringLiteral("data")));
         m_config->setDialogDrive(comun::driveOf(m_root->path()));
         m_config->setDialogPath(m_root->filePath(QStringLiteral("empty")));
@@ -179,27 +216,35 @@ private slots:
         QCOMPARE(Messages::shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
+    // A puzzle file is read off the window's thread: the latest click wins whichever read
+    // ends first, and OK pressed meanwhile waits for it.
     void puzzleFileReachesTheGameOnlyWhenConfirmed()
     {
-        open(m_pics + QStringLiteral("/partida.pzz"));
+        open(m_pics + QStringLiteral("/verde.png"));
+        clickFile(QStringLiteral("partida.pzz"));
+        QCOMPARE(text("LabArchivo") + ' ' + text("Image1"), QStringLiteral("partida.pzz Loading…"));
+        child<QPushButton>("OKButton")->click();
+        const std::optional<GameSetup> chosen = m_dialog->choice();
+        QVERIFY(chosen && chosen->board && chosen->sliding && m_dialog->isHidden());
+        QCOMPARE(chosen->board->getCasillasX() * 100 + chosen->board->getCasillasY(), 506);
+        QCOMPARE(chosen->board->NumeroDeFichasPorColocar(), qint16(2));
+        QCOMPARE(chosen->pictureBytes, pictureBytes("BMP", Qt::blue));
+        QCOMPARE(m_dialog->picture().pixelColor(0, 0), QColor(Qt::blue));
         QVERIFY(counts() == "5x6" && child<QRadioButton>("OptionDificil")->isChecked());
         expectEnabled(false, m_gridControls);
+        m_dialog->show();
         child<QPushButton>("CancelButton")->click();
         QVERIFY(!m_dialog->choice());
         // Each opening goes on in normal mode; the file's grid must stay with it.
         m_dialog->setSaveMode(false);
         QCOMPARE(counts(), QStringLiteral("5x6"));
-        child<QPushButton>("OKButton")->click();
-        QVERIFY(m_dialog->Ok && m_dialog->theJuegoDelCuadradito && m_dialog->theCargadoMedioMontado == true);
-        const std::optional<GameSetup> chosen = m_dialog->choice();
-        QVERIFY(chosen && chosen->board && chosen->sliding);
-        QCOMPARE(chosen->board->getCasillasX() * 100 + chosen->board->getCasillasY(), 506);
-        QCOMPARE(chosen->board->NumeroDeFichasPorColocar(), qint16(2));
-        QCOMPARE(chosen->pictureBytes, pictureBytes("BMP", Qt::blue));
-        QCOMPARE(m_dialog->picture().pixelColor(0, 0), QColor(Qt::blue));
+        clickFile(QStringLiteral("partida.pzz"));
         clickFile(QStringLiteral("flor.jpg"));
-        QTRY_VERIFY(m_dialog->theCargadoMedioMontado == false && counts() == "5x6");
+        QTRY_VERIFY(child<QWidget>("ListX")->isEnabled());
+        QTest::qWait(100);
+        QVERIFY(m_dialog->picture().pixelColor(0, 0).red() > 200 && counts() == "5x6");
         expectEnabled(true, m_gridControls);
+        QVERIFY(Messages::shown().isEmpty());
     }
 
     // Files that leave no picture after one was chosen: a confirmation must not use the
@@ -209,17 +254,15 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("labelled");
-        QTest::newRow("upper-case puzzle extension")
-            << 1 << "FOTO.PZZ"
-            << "El archivo no es una imagen que se pueda abrir, o está dañado." << false;
-        QTest::newRow("not a puzzle file") << 0 << "bad.pzz"
-                                           << "The file bad.pzz is not a puzzle file" << true;
-        QTest::newRow("unsupported version") << 1 << "v2.pzz"
-                                             << "La versión del archivo v2.pzz no está soportada" << true;
-        QTest::newRow("damaged picture")
-            << 0 << "roto.png"
-            << "The file is not a picture that can be opened, or it is damaged." << false;
+        const char *const rows[][4] = {
+            {"upper-case puzzle extension", "1", "FOTO.PZZ",
+             "El archivo no es una imagen que se pueda abrir, o está dañado."},
+            {"not a puzzle file", "0", "bad.pzz", "The file bad.pzz is not a puzzle file"},
+            {"unsupported version", "1", "v2.pzz", "La versión del archivo v2.pzz no está soportada"},
+            {"damaged picture", "0", "roto.png",
+             "The file is not a picture that can be opened, or it is damaged."}};
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << QString(r[1]).toInt() << QString(r[2]) << QString::fromUtf8(r[3]);
     }
 
     void fileWithoutPicture()
@@ -227,22 +270,21 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, file);
         QFETCH(QString, message);
-        QFETCH(bool, labelled);
         ModuloIdioma::setIdioma(qint16(language));
         open(m_pics + QStringLiteral("/flor.jpg"));
         QTRY_VERIFY(!m_dialog->picture().isNull());
         clickFile(file);
         QTRY_VERIFY(text("Image1").isEmpty());
-        QCOMPARE(text("LabArchivo"), labelled ? file : QString());
+        QCOMPARE(text("LabArchivo"), file.endsWith(".pzz") ? file : QString());
         QCOMPARE(Messages::shownTexts(), QStringList{message});
         QVERIFY(m_dialog->picture().isNull() && child<QLabel>("Image1")->pixmap().isNull());
         m_dialog->show();
         child<QPushButton>("OKButton")->click();
-        QVERIFY(m_dialog->isVisible() && !m_dialog->Ok);
+        QVERIFY(m_dialog->isVisible() && !m_dialog->choice());
         QCOMPARE(Messages::shownTexts().last(), *DialogRules::choseImageMessage(qint16(language)));
     }
 
-    void confirmationStoresChoices()
+    void confirmationStoresChoicesAndCloseBoxCancels()
     {
         for (const bool remember : {true, false}) {
             open(m_pics + QStringLiteral("/flor.jpg"));
@@ -255,10 +297,11 @@ private slots:
             m_dialog->show();
             child<QPushButton>("OKButton")->click();
             // A hidden preview still counts as the chosen picture.
-            QVERIFY(m_dialog->Ok && m_dialog->isHidden() && m_dialog->theJuegoDelCuadradito);
-            QCOMPARE(m_dialog->PartesX * 100 + m_dialog->PartesY, 304);
-            QCOMPARE(m_dialog->Archivo, m_pics + QStringLiteral("/flor.jpg"));
-            QCOMPARE(m_dialog->ArchivoSinPath + m_dialog->theExtension, QStringLiteral("flor.jpgjpg   "));
+            const std::optional<GameSetup> chosen = m_dialog->choice();
+            QVERIFY(chosen && m_dialog->isHidden() && chosen->sliding && !chosen->board);
+            QCOMPARE(chosen->columns * 100 + chosen->rows, 304);
+            QCOMPARE(chosen->archivo, m_pics + QStringLiteral("/flor.jpg"));
+            QCOMPARE(chosen->archivoSinPath + chosen->extension, QStringLiteral("flor.jpgjpg   "));
 
             const ConfigFileHandler saved(m_root->filePath(QStringLiteral("data")));
             const QString folder = remember ? m_pics : comun::programFolder();
@@ -266,20 +309,14 @@ private slots:
             QCOMPARE(saved.getRecordardir() * 10 + saved.getMostrarImagen(), remember ? 10 : 0);
             QCOMPARE(saved.getListX() * 100 + saved.getListY() + (saved.getOptionDificil() ? 1000 : 0), 1304);
         }
-    }
-
-    void closeBoxActsAsCancelAndKeepsState()
-    {
-        open(m_pics + QStringLiteral("/flor.jpg"));
+        // The close box acts as Cancel and leaves everything as it was for the next showing.
         m_dialog->show();
         child<QListWidget>("ListX")->setCurrentRow(5);
-        child<QCheckBox>("CheckMostrarImagen")->setChecked(false);
-        m_dialog->Ok = true;
         m_dialog->close();
-        QVERIFY(m_dialog->isHidden() && !m_dialog->Ok);
+        QVERIFY(m_dialog->isHidden() && !m_dialog->choice());
         m_dialog->show();
         QCOMPARE(text("LabArchivo") + counts().left(2) + m_dialog->folder(), "flor.jpg7x" + m_pics);
-        QTRY_VERIFY(!m_dialog->picture().isNull() && child<QLabel>("Image1")->isHidden());
+        QVERIFY(!m_dialog->picture().isNull() && child<QLabel>("Image1")->isHidden());
     }
 
     void saveMode_data()
@@ -301,15 +338,12 @@ private slots:
         QFETCH(QString, suggestion);
         QFETCH(int, fileType);
         open();
-        GameSetup game;
-        game.archivoSinPath = source;
-        game.board.emplace();
-        game.board->setSeed(3);
-        game.board->Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), shuffled, false);
         auto *name = child<QLineEdit>("TextSalvarComo");
         auto *ok = child<QPushButton>("OKButton");
         const QStringList locked = m_gridControls + QStringList{"Combo1"};
-        m_dialog->beginSave(game);
+        GameSetup saved = game(source, shuffled);
+        saved.archivo = m_pics + '/' + source;
+        m_dialog->beginSave(saved);
         m_dialog->show();
         QCOMPARE(name->isVisible() ? name->text() : QString(), suggestion);
         QVERIFY(child<QComboBox>("Combo1")->currentIndex() == fileType && counts() == "4x3");
@@ -319,6 +353,14 @@ private slots:
         QVERIFY(!ok->isEnabled());
         QTest::keyClicks(name, QStringLiteral("a"));
         QVERIFY(ok->isEnabled());
+        // A folder that is not there keeps the dialog open with the name as typed.
+        const QString typed = m_root->filePath(QStringLiteral("nope/x.pzz"));
+        name->setText(typed);
+        ok->click();
+        QVERIFY(m_dialog->isVisible() && !QFileInfo::exists(typed) && name->text() == typed);
+        // A solved puzzle file saves its picture, under the picture's own extension.
+        const QString written = typed + (shuffled ? "" : ".bmp");
+        QCOMPARE(Messages::shownTexts(), QStringList{QStringLiteral("Path not found: ") + written});
         name->clear();
         child<QPushButton>("CancelButton")->click();
         QVERIFY(ok->isEnabled() && m_dialog->isHidden());
@@ -329,17 +371,22 @@ private slots:
 
     // Once the player has moved the tree, a directory the model finishes loading must not
     // bring it back to the current folder; a press chooses the row under the pointer.
+    // Revealing the folder never scrolls across, which would cut off every name's start.
     void treeStaysWhereThePlayerLeftIt()
     {
+        const QString deep = m_pics + QStringLiteral("/sub59/a folder name far wider than the tree itself");
         for (int n = 0; n < 60; ++n)
             QVERIFY(QDir().mkpath(m_pics + QStringLiteral("/sub%1").arg(n, 2, 10, QLatin1Char('0'))));
-        open(m_pics + QStringLiteral("/sub59/x.jpg"));
+        QVERIFY(QDir().mkpath(deep));
+        open(deep + QStringLiteral("/x.jpg"));
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
         auto *tree = child<QTreeView>("Dir1");
         auto *model = qobject_cast<QFileSystemModel *>(tree->model());
         QTRY_VERIFY(tree->visualRect(tree->currentIndex()).intersects(tree->viewport()->rect()));
         QTest::qWait(200);
+        QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(tree->horizontalScrollBar()->value(), 0);
         const int revealed = tree->verticalScrollBar()->value();
         QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, 120 * 3},
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -385,38 +432,88 @@ private slots:
         QTRY_VERIFY(!m_dialog->picture().isNull());
     }
 
-    // Reopened, the dialog shows the list's choice or nothing.
-    void reopenedPreviewFollowsTheList()
+    // A file chosen far down a long list is brought into sight once its row has come, and
+    // again when the dialog is shown anew.
+    void chosenFileInALongListIsInSight()
     {
-        open(m_pics + QStringLiteral("/flor.jpg"));
+        const QString many = m_root->filePath(QStringLiteral("many"));
+        QVERIFY(QDir().mkpath(many));
+        for (int n = 0; n < 400; ++n)
+            QVERIFY(writeFile(many + QStringLiteral("/f%1.jpg").arg(n), QByteArray()));
+        QVERIFY(writeFile(many + QStringLiteral("/f250.jpg"), pictureBytes("JPG", Qt::red)));
+        open(many + QStringLiteral("/f250.jpg"));
+        m_dialog->show();
+        // The rows are sorted after they come.
+        QTRY_COMPARE(listedNames().size(), 400);
+        QTest::qWait(100);
+        QTRY_VERIFY(chosenInSight(QStringLiteral("f250.jpg")));
+        m_dialog->hide();
+        child<QListView>("File1")->scrollToTop();
+        m_dialog->show();
+        QTRY_VERIFY(chosenInSight(QStringLiteral("f250.jpg")));
+    }
+
+    // Another program deletes what the dialog shows: a click on a file that has gone says
+    // so, a listed folder that has gone gives way to its parent, nothing of either stays in
+    // the preview. A drive that cannot be read falls back on the root.
+    void vanishingFilesAndFolders()
+    {
+        const QString sub = m_pics + QStringLiteral("/sub"), gone = m_root->filePath(QStringLiteral("gone"));
+        QVERIFY(QDir().mkpath(sub) && QDir().mkpath(gone));
+        for (const char *name : {"/x.jpg", "/y.jpg"})
+            QVERIFY(writeFile(sub + name, pictureBytes("JPG", Qt::red)));
+        open(sub + QStringLiteral("/x.jpg"));
+        m_dialog->show();
+        QTRY_VERIFY(!m_dialog->picture().isNull() && listedNames().contains(QStringLiteral("y.jpg")));
+        QVERIFY(QFile::remove(sub + QStringLiteral("/y.jpg")));
+        clickFile(QStringLiteral("y.jpg"));
+        QVERIFY(text("LabArchivo").isEmpty() && m_dialog->picture().isNull());
+
+        clickFile(QStringLiteral("x.jpg"));
         QTRY_VERIFY(!m_dialog->picture().isNull());
+        QVERIFY(QDir(sub).removeRecursively());
+        QTRY_COMPARE(m_dialog->folder(), m_pics);
+        QVERIFY(text("LabArchivo").isEmpty() && m_dialog->picture().isNull());
+        auto *tree = child<QTreeView>("Dir1");
+        auto *model = qobject_cast<QFileSystemModel *>(tree->model());
+        QCOMPARE(model->filePath(tree->currentIndex()), m_pics);
+
+        // A folder pressed in the tree after it has gone says so and changes nothing.
+        clickFile(QStringLiteral("flor.jpg"));
+        QTRY_VERIFY(!m_dialog->picture().isNull());
+        const QModelIndex goneIndex = model->index(gone);
+        QVERIFY(goneIndex.isValid() && QDir(gone).removeRecursively());
+        tree->setCurrentIndex(goneIndex);
+        QCOMPARE(model->filePath(tree->currentIndex()) + m_dialog->folder(), m_pics + m_pics);
+        // A chosen file that goes while the dialog is hidden is let go of at the next showing.
+        m_dialog->hide();
         QVERIFY(QFile::remove(m_pics + QStringLiteral("/flor.jpg")));
         m_dialog->show();
         QTRY_VERIFY(text("LabArchivo").isEmpty() && m_dialog->picture().isNull());
+
+        auto *drives = child<QComboBox>("Drive1");
+        drives->addItem(m_root->filePath(QStringLiteral("unplugged")));
+        drives->setCurrentIndex(drives->count() - 1);
+        QCOMPARE(drives->currentText() + m_dialog->folder(), QStringLiteral("//"));
+        const QStringList expected{QStringLiteral("The file y.jpg is no longer in its folder"),
+                                   QStringLiteral("The folder %1 cannot be read").arg(gone),
+                                   QStringLiteral("The selected unit is not ready")};
+        QCOMPARE(Messages::shownTexts(), expected);
     }
 
-    // "@" stands for the listed folder.
+    // "@" stands for the listed folder, /srv/pics.
     void saveDestination_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
-        QTest::newRow("bare name") << "x.pzz"
-                                   << "@"
-                                   << "x.pzz";
-        QTest::newRow("relative folder") << "a/../b/x.pzz"
-                                         << "@/b"
-                                         << "x.pzz";
-        QTest::newRow("absolute") << "/tmp/x.pzz"
-                                  << "/tmp"
-                                  << "x.pzz";
-        QTest::newRow("in the root") << "/x.pzz"
-                                     << "/"
-                                     << "x.pzz";
-        QTest::newRow("home") << "~/x y.jpg   " << QDir::homePath() << "x y.jpg   ";
-        QTest::newRow("folder only") << "/tmp/"
-                                     << "/tmp"
-                                     << "";
+        const QString home = QDir::homePath();
+        const QString rows[][4] = {{"relative folder", "a/../b/x.pzz", "@/b", "x.pzz"},
+                                   {"in the root", "/x.pzz", "/", "x.pzz"},
+                                   {"home", "~/x y.jpg   ", home, "x y.jpg   "},
+                                   {"folder only", "/tmp/", "/tmp", ""}};
+        for (const auto &r : rows)
+            QTest::newRow(qPrintable(r[0])) << r[1] << QString(r[2]).replace('@', "/srv/pics") << r[3];
     }
 
     void saveDestination()
@@ -425,79 +522,49 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, name);
         const SaveMode::Destination destination = SaveMode::destinationOf(QStringLiteral("/srv/pics"), typed);
-        QCOMPARE(destination.folder, folder.replace(QLatin1Char('@'), QStringLiteral("/srv/pics")));
-        QCOMPARE(destination.name, name);
+        QCOMPARE(destination.folder + '|' + destination.name, folder + '|' + name);
     }
 
-    void saveIntoAMissingFolderKeepsTheName()
-    {
-        open(m_pics + QStringLiteral("/flor.jpg"));
-        GameSetup game;
-        game.archivo = m_pics + QStringLiteral("/flor.jpg");
-        game.archivoSinPath = QStringLiteral("flor.jpg");
-        game.board.emplace();
-        game.board->setSeed(3);
-        game.board->Inicializar(4, 3, 4, 3, QStringLiteral("jpg   "), true, false);
-        m_dialog->beginSave(game);
-        m_dialog->show();
-        const QString typed = m_root->filePath(QStringLiteral("nope/x.pzz"));
-        child<QLineEdit>("TextSalvarComo")->setText(typed);
-        child<QPushButton>("OKButton")->click();
-        QVERIFY(m_dialog->isVisible() && !QFileInfo::exists(typed));
-        QCOMPARE(Messages::shownTexts(), QStringList{QStringLiteral("Path not found: ") + typed});
-        QCOMPARE(child<QLineEdit>("TextSalvarComo")->text(), typed);
-    }
-
-    // What a 1600 x 1000 screen at scale 2 leaves a dialog, in both languages and modes.
-    void fitsAScaledScreen_data()
+    // In both languages and modes: the dialog fits what a 1600 x 1000 screen at scale 2
+    // leaves it, and every control the player can reach has a name assistive technology
+    // reads, in the player's language.
+    void languagesAndScreen_data()
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<bool>("saving");
-        QTest::addColumn<QString>("captions");
-        QTest::newRow("English") << 0 << false << "Columns Rows";
-        QTest::newRow("Spanish, saving") << 1 << true << "Columnas Filas";
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("English") << 0 << false << QStringList{"Drive:",  "Folders", "Files", "File type:",
+                                                              "Preview", "Columns", "Rows",  "Save as"};
+        QTest::newRow("Spanish, saving")
+            << 1 << true << QStringList{"Unidad:",      "Carpetas", "Archivos", "Tipo de archivo:",
+                                        "Vista previa", "Columnas", "Filas",    "Salvar como"};
     }
 
-    void fitsAScaledScreen()
+    void languagesAndScreen()
     {
         QFETCH(int, language);
         QFETCH(bool, saving);
-        QFETCH(QString, captions);
-        ModuloIdioma::setIdioma(qint16(language));
+        QFETCH(QStringList, names);
+        ModuloIdioma::setIdioma(qint16(1 - language));
         open(m_pics + QStringLiteral("/flor.jpg"));
-        if (saving) {
-            GameSetup game;
-            game.archivoSinPath = QStringLiteral("flor.jpg");
-            m_dialog->beginSave(game);
-        }
+        ModuloIdioma::setIdioma(qint16(language));
+        m_dialog->applyLanguage();
+        if (saving)
+            m_dialog->beginSave(game(QStringLiteral("flor.jpg"), true));
         m_dialog->show();
-        QCOMPARE(text("LabelColumns") + ' ' + text("LabelRows"), captions);
         const QSize least = m_dialog->minimumSizeHint();
         QVERIFY2(least.width() <= 790 && least.height() <= 460,
                  qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
-    }
-
-    void unreadableFolderOrDrive()
-    {
-        const QString gone = m_root->filePath(QStringLiteral("gone"));
-        QVERIFY(QDir().mkpath(gone));
-        open(m_pics + QStringLiteral("/flor.jpg"));
-        auto *tree = child<QTreeView>("Dir1");
-        auto *model = qobject_cast<QFileSystemModel *>(tree->model());
-        const QModelIndex goneIndex = model->index(gone);
-        QVERIFY(goneIndex.isValid() && QDir(gone).removeRecursively());
-        tree->setCurrentIndex(goneIndex);
-        QCOMPARE(model->filePath(tree->currentIndex()) + m_dialog->folder(), m_pics + m_pics);
-        QCOMPARE(text("LabArchivo"), QStringLiteral("flor.jpg"));
-
-        auto *drives = child<QComboBox>("Drive1");
-        drives->addItem(m_root->filePath(QStringLiteral("unplugged")));
-        drives->setCurrentIndex(drives->count() - 1);
-        const QStringList expected{QStringLiteral("The folder %1 cannot be read").arg(gone),
-                                   QStringLiteral("The selected unit is not ready")};
-        QCOMPARE(Messages::shownTexts(), expected);
-        QCOMPARE(drives->currentText() + m_dialog->folder() + text("LabArchivo"), QStringLiteral("//"));
-        QVERIFY(m_dialog->picture().isNull());
+        QStringList named;
+        for (const char *control :
+             {"Drive1", "Dir1", "File1", "Combo1", "Image1", "ListX", "ListY", "TextSalvarComo"})
+            named << spokenName(child<QWidget>(control));
+        QCOMPARE(named, names);
+        for (QWidget *control : m_dialog->findChildren<QWidget *>()) {
+            if (control->focusPolicy() != Qt::NoFocus && control->isVisibleTo(m_dialog.get()))
+                QVERIFY2(!spokenName(control).isEmpty(),
+                         qPrintable(control->objectName() + ' ' + control->metaObject()->className()));
+        }
     }
 };
 

@@ -122,6 +122,13 @@ QString unreadableFolderMessage(qint16 language, const QString &folder)
         .arg(folder);
 }
 
+QString vanishedFileMessage(qint16 language, const QString &name)
+{
+    return ModuloIdioma::text(language, Context,
+                              QT_TRANSLATE_NOOP("Dialog", "The file %1 is no longer in its folder"))
+        .arg(name);
+}
+
 QString errorMessage(int number, const QString &description)
 {
     return QStringLiteral("Error: ") + QString::number(number) + QStringLiteral(".  ") + description;

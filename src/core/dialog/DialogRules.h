@@ -40,6 +40,9 @@ QString refusedPuzzleFileMessage(qint16 language, int result, const QString &nam
 // The message for a folder that cannot be listed.
 QString unreadableFolderMessage(qint16 language, const QString &folder);
 
+// The message for a file the list showed that has since been deleted or renamed.
+QString vanishedFileMessage(qint16 language, const QString &name);
+
 // "Error: 481.  description", as the dialog's error boxes show it.
 QString errorMessage(int number, const QString &description);
 

@@ -158,44 +158,78 @@ SalvarLeerPuzzle2::SalvarLeerPuzzle2(PictureDecoder decoder) : m_decoder(std::mo
 SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(const QString &aArchivoPuzzle, TableroClass &aTablero,
                                                         bool &aJuegoDelCuadradito, QByteArray *aPictureBytes)
 {
-    QFile file(aArchivoPuzzle);
-    try {
-        openForReading(file);
-    } catch (const RunTimeError &error) {
-        return {qint16(error.number()),
-                QStringLiteral("Error %1 in leerPuzzle: %2").arg(error.number()).arg(error.description())};
-    }
-    return leerPuzzle(file, aArchivoPuzzle, aTablero, aJuegoDelCuadradito, aPictureBytes);
+    return takeReading(readPuzzleFile(aArchivoPuzzle, m_decoder), aTablero, aJuegoDelCuadradito,
+                       aPictureBytes);
 }
 
 SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::leerPuzzle(QIODevice &in, const QString &name,
                                                         TableroClass &aTablero, bool &aJuegoDelCuadradito,
                                                         QByteArray *aPictureBytes)
 {
+    return takeReading(readPuzzleFile(in, name, m_decoder), aTablero, aJuegoDelCuadradito, aPictureBytes);
+}
+
+SalvarLeerPuzzle2::Reading SalvarLeerPuzzle2::readPuzzleFile(const QString &path,
+                                                             const PictureDecoder &decoder)
+{
+    QFile file(path);
+    if (const auto failure = FileLayer::openForReading(file)) {
+        Reading reading;
+        reading.name = path;
+        reading.errorNumber = failure->number;
+        reading.reason = failure->reason;
+        return reading;
+    }
+    return readPuzzleFile(file, path, decoder);
+}
+
+SalvarLeerPuzzle2::Reading SalvarLeerPuzzle2::readPuzzleFile(QIODevice &in, const QString &name,
+                                                             const PictureDecoder &decoder)
+{
+    Reading reading;
+    reading.name = name;
+    switch (PzzFile::read(in, reading.pzz)) {
+    case PzzFile::Check::WrongMagic:
+        reading.outcome = Reading::Outcome::NotPuzzleFile;
+        return reading;
+    case PzzFile::Check::WrongVersion:
+        reading.outcome = Reading::Outcome::UnsupportedVersion;
+        return reading;
+    case PzzFile::Check::Damaged:
+        reading.outcome = Reading::Outcome::Damaged;
+        return reading;
+    case PzzFile::Check::Ok:
+        break;
+    }
+    in.close();
+    // The one decode of the picture both proves it and gives the game its picture.
+    reading.picture = decoder.decode(reading.pzz.picture);
+    reading.outcome = reading.picture.isNull() ? Reading::Outcome::Damaged : Reading::Outcome::Read;
+    return reading;
+}
+
+SalvarLeerPuzzle2::Result SalvarLeerPuzzle2::takeReading(Reading &&reading, TableroClass &aTablero,
+                                                         bool &aJuegoDelCuadradito, QByteArray *aPictureBytes)
+{
     try {
-        PzzFile pzz;
-        switch (PzzFile::read(in, pzz)) {
-        case PzzFile::Check::WrongMagic:
+        switch (reading.outcome) {
+        case Reading::Outcome::NotPuzzleFile:
             return {-1, QString()};
-        case PzzFile::Check::WrongVersion:
+        case Reading::Outcome::UnsupportedVersion:
             return {-2, QString()};
-        case PzzFile::Check::Damaged:
-            throw damagedFile(name);
-        case PzzFile::Check::Ok:
+        case Reading::Outcome::CannotOpen:
+            throw fileError(reading.errorNumber, reading.name, reading.reason);
+        case Reading::Outcome::Damaged:
+            throw damagedFile(reading.name);
+        case Reading::Outcome::Read:
             break;
         }
-        in.close();
-
-        // The one decode of the picture both proves it and gives the game its picture.
-        QImage picture = m_decoder.decode(pzz.picture);
-        if (picture.isNull())
-            throw damagedFile(name);
-
+        const PzzFile &pzz = reading.pzz;
         aTablero.setBoard(pzz.homeColumns, pzz.homeRows, pzz.columns, pzz.rows, pzz.fichasX, pzz.fichasY,
                           pzz.extensionText());
-        m_picture = std::move(picture);
+        m_picture = std::move(reading.picture);
         if (aPictureBytes)
-            *aPictureBytes = std::move(pzz.picture);
+            *aPictureBytes = std::move(reading.pzz.picture);
         aJuegoDelCuadradito = pzz.sliding();
         return {0, QString()};
     } catch (const RunTimeError &error) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "puzzlefile/PzzFile.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -32,6 +34,21 @@ public:
         std::function<bool(const QByteArray &)> recognises;
     };
 
+    // What one reading of a puzzle file found, before the board, the picture or the style
+    // change. Making it needs neither the player's language nor this object, so it may be
+    // made on another thread and then taken on the window's.
+    struct Reading {
+        enum class Outcome { Read, NotPuzzleFile, UnsupportedVersion, Damaged, CannotOpen };
+        Outcome outcome = Outcome::CannotOpen;
+        // The file as messages name it.
+        QString name;
+        // Why the file could not be opened: the program's error number and the system's words.
+        int errorNumber = 0;
+        QString reason;
+        PzzFile pzz;
+        QImage picture;
+    };
+
     // Asked with the question to show before an existing file is replaced; true replaces it.
     using OverwriteQuestion = std::function<bool(const QString &question)>;
 
@@ -47,6 +64,13 @@ public:
     Result leerPuzzle(QIODevice &in, const QString &name, TableroClass &aTablero, bool &aJuegoDelCuadradito,
                       QByteArray *aPictureBytes = nullptr);
     QImage picture() const { return m_picture; }
+
+    static Reading readPuzzleFile(const QString &path, const PictureDecoder &decoder);
+    static Reading readPuzzleFile(QIODevice &in, const QString &name, const PictureDecoder &decoder);
+    // Takes a reading as leerPuzzle does, with the same result and message.
+    Result takeReading(Reading &&reading, TableroClass &aTablero, bool &aJuegoDelCuadradito,
+                       QByteArray *aPictureBytes = nullptr);
+    const PictureDecoder &decoder() const { return m_decoder; }
 
     // Save kind 1..4 from the board and the source file's name.
     static int getComoHayQueSalvarlo(const TableroClass &aTablero, const QString &aArchivoSinPath);

@@ -6,6 +6,7 @@
 #include "changeSizeImage.h"
 #include "dialog/DialogRules.h"
 #include "dialog/FolderBrowser.h"
+#include "dialog/LatestWork.h"
 #include "dialog/PuzzleOptions.h"
 #include "dialog/SaveMode.h"
 #include "io/RunTimeError.h"
@@ -18,26 +19,21 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QFutureWatcher>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QPromise>
 #include <QPushButton>
-#include <QScopedValueRollback>
-#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 Dialog::Dialog(const DialogHost &host, QWidget *parent)
-    : QDialog(parent), m_host(host), m_puzzleFiles(puzzlePictures())
+    : QDialog(parent), m_host(host), m_puzzleFiles(puzzlePictures()), m_work(new LatestWork(this))
 {
     setObjectName(QStringLiteral("Dialog"));
     buildControls();
@@ -159,15 +155,26 @@ void Dialog::File1_Click(const QString &name)
     // The file chosen before no longer counts, and its picture's bytes need not stay in
     // memory while this one is read.
     m_puzzleFileBytes.clear();
-    try {
-        if (DialogRules::isPuzzleFileName(name)) {
-            puzzleFileClick(name);
-            return;
-        }
-        decodePicture(m_browser->filePath(name));
-    } catch (const RunTimeError &e) {
-        Messages::show(this, DialogRules::errorMessage(e.number(), e.description()));
+    const QString path = m_browser->filePath(name);
+    if (!QFileInfo(path).isFile()) {
+        // Deleted or renamed by another program since the list showed it.
+        clearPicture();
+        LabArchivo->clear();
+        m_browser->setSelectedName(QString());
+        Messages::show(this, DialogRules::vanishedFileMessage(ModuloIdioma::idioma(), name));
+        m_browser->checkFolder();
+        return;
     }
+    if (DialogRules::isPuzzleFileName(name))
+        puzzleFileClick(name);
+    else
+        decodePicture(path);
+}
+
+void Dialog::showLoading()
+{
+    clearPicture();
+    Image1->setText(ModuloIdioma::text("Dialog", QT_TRANSLATE_NOOP("Dialog", "Loading…")));
 }
 
 namespace
@@ -184,30 +191,18 @@ struct Decoded {
 // window goes on, and only the decode of the latest click is shown.
 void Dialog::decodePicture(const QString &path)
 {
-    clearPicture();
-    Image1->setText(ModuloIdioma::text("Dialog", QT_TRANSLATE_NOOP("Dialog", "Loading…")));
-    const quint64 generation = m_decodeGeneration;
-    m_decoding = true;
-    auto promise = std::make_shared<QPromise<Decoded>>();
-    promise->start();
-    auto *watcher = new QFutureWatcher<Decoded>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
-        watcher->deleteLater();
-        if (generation == m_decodeGeneration)
-            pictureDecoded(watcher->result().image, watcher->result().error);
-    });
-    watcher->setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, path] {
-        Decoded decoded;
-        decoded.image = changeSizeImage::loadFileReduced(path, &decoded.error);
-        promise->addResult(decoded);
-        promise->finish();
-    });
+    showLoading();
+    m_work->start<Decoded>(
+        [path] {
+            Decoded decoded;
+            decoded.image = changeSizeImage::loadFileReduced(path, &decoded.error);
+            return decoded;
+        },
+        [this](Decoded &decoded) { pictureDecoded(decoded.image, decoded.error); });
 }
 
 void Dialog::pictureDecoded(const QImage &image, const QString &error)
 {
-    settleDecode();
     if (image.isNull()) {
         // The loader says why: not a picture, damaged, or too large for memory.
         clearPicture();
@@ -221,15 +216,19 @@ void Dialog::pictureDecoded(const QImage &image, const QString &error)
     m_options->setEnabled(true);
 }
 
-void Dialog::settleDecode()
+// A puzzle file holds a whole picture, read and decoded like a photo's: on a worker
+// thread, only the latest click's reading taken.
+void Dialog::puzzleFileClick(const QString &name)
 {
-    if (!m_decoding)
-        return;
-    m_decoding = false;
-    emit decodeSettled();
+    showLoading();
+    m_work->start<SalvarLeerPuzzle2::Reading>(
+        [path = m_browser->filePath(name), decoder = m_puzzleFiles.decoder()] {
+            return SalvarLeerPuzzle2::readPuzzleFile(path, decoder);
+        },
+        [this, name](SalvarLeerPuzzle2::Reading &reading) { puzzleFileRead(name, reading); });
 }
 
-void Dialog::puzzleFileClick(const QString &name)
+void Dialog::puzzleFileRead(const QString &name, SalvarLeerPuzzle2::Reading &reading)
 {
     // The file is read into a board of the dialog's own; the game takes it only when the
     // player confirms, so a cancelled dialog or a save leaves the game alone.
@@ -237,7 +236,7 @@ void Dialog::puzzleFileClick(const QString &name)
     bool style = false;
     QByteArray bytes;
     const SalvarLeerPuzzle2::Result read =
-        m_puzzleFiles.leerPuzzle(m_browser->filePath(name), board, style, &bytes);
+        m_puzzleFiles.takeReading(std::move(reading), board, style, &bytes);
     if (!read.message.isEmpty())
         Messages::show(this, read.message);
     if (read.code != 0) {
@@ -251,7 +250,9 @@ void Dialog::puzzleFileClick(const QString &name)
     }
     if (!GridRange::contains(board.getCasillasX()) || !GridRange::contains(board.getCasillasY())) {
         clearPicture();
-        throw RunTimeError(RunTimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+        Messages::show(this, DialogRules::errorMessage(RunTimeError::SubscriptOutOfRange,
+                                                       QStringLiteral("Subscript out of range")));
+        return;
     }
     m_pendingBoard = board;
     m_boardPending = true;
@@ -264,9 +265,8 @@ void Dialog::puzzleFileClick(const QString &name)
 
 void Dialog::setPicture(const QImage &image)
 {
-    // Whatever decode is still running was for an earlier choice.
-    ++m_decodeGeneration;
-    settleDecode();
+    // Whatever is still being read was for an earlier choice.
+    m_work->drop();
     m_picture = image;
     if (image.isNull()) {
         Image1->clear();
@@ -360,16 +360,10 @@ void Dialog::OKButton_Click()
             QDialog::done(QDialog::Accepted);
         return;
     }
-    if (m_decoding) {
-        // The chosen picture is still being decoded: the window goes on meanwhile, and OK
-        // counts once it is there.
-        if (m_waitingForDecode)
-            return;
-        const QScopedValueRollback<bool> waiting(m_waitingForDecode, true);
-        QEventLoop loop;
-        connect(this, &Dialog::decodeSettled, &loop, &QEventLoop::quit);
-        loop.exec();
-        if (!isVisible())
+    if (m_work->running()) {
+        // The chosen file is still being read: the window goes on meanwhile, and OK counts
+        // once its picture is there.
+        if (!m_work->wait() || !isVisible())
             return;
     }
     if (m_picture.isNull()) {
@@ -465,7 +459,9 @@ void Dialog::closeEvent(QCloseEvent *event)
 void Dialog::showEvent(QShowEvent *event)
 {
     m_browser->fillDrives();
-    // The preview and its label show the list's choice, or nothing when it has gone.
+    // The preview and its label show the list's choice, or nothing when it has gone, with
+    // its folder perhaps.
+    m_browser->checkFolder();
     if (!m_browser->keepSelection())
         folderChanged();
     QDialog::showEvent(event);

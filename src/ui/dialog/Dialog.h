@@ -13,6 +13,7 @@
 
 class ConfigFileHandler;
 class FolderBrowser;
+class LatestWork;
 class PuzzleOptions;
 class QCheckBox;
 class QGroupBox;
@@ -40,16 +41,6 @@ class Dialog : public QDialog
 public:
     explicit Dialog(const DialogHost &host, QWidget *parent = nullptr);
     ~Dialog() override;
-
-    // The outcome the main window reads after the dialog returns.
-    QString Archivo;
-    QString ArchivoSinPath;
-    QString theExtension;
-    qint16 PartesX = 1;
-    qint16 PartesY = 1;
-    bool Ok = false;
-    std::optional<bool> theCargadoMedioMontado;
-    bool theJuegoDelCuadradito = false;
 
     // The setup the player confirmed last with OK; nothing after a cancel. A puzzle file's
     // arrangement comes with it once, at the confirmation that follows its reading.
@@ -81,10 +72,6 @@ public:
     // Cancel reaction; before, a close request is the player's and counts as Cancel.
     void prepareUnload() { m_unloading = true; }
 
-signals:
-    // The picture decode in progress has ended, shown or dropped.
-    void decodeSettled();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -97,6 +84,7 @@ private:
     void layOutControls();
     void connectControls();
     void setCaptions(qint16 language);
+    void setAccessibleNames(qint16 language);
     void Form_Load();
     void loadDialogIcon();
     void selectCommandLineFile();
@@ -105,9 +93,10 @@ private:
     void CheckMostrarImagen_Click();
     void File1_Click(const QString &name);
     void puzzleFileClick(const QString &name);
+    void showLoading();
     void decodePicture(const QString &path);
     void pictureDecoded(const QImage &image, const QString &error);
-    void settleDecode();
+    void puzzleFileRead(const QString &name, SalvarLeerPuzzle2::Reading &reading);
     void TextSalvarComo_Change();
     void OKButton_Click();
     void confirmChoice();
@@ -118,6 +107,16 @@ private:
     bool puzzleFileChosen() const;
     void setPicture(const QImage &image);
     void clearPicture();
+
+    // The outcome of the last confirmation, in the fields the program has always kept.
+    QString Archivo;
+    QString ArchivoSinPath;
+    QString theExtension;
+    qint16 PartesX = 1;
+    qint16 PartesY = 1;
+    bool Ok = false;
+    std::optional<bool> theCargadoMedioMontado;
+    bool theJuegoDelCuadradito = false;
 
     DialogHost m_host;
     SalvarLeerPuzzle2 m_puzzleFiles;
@@ -142,9 +141,7 @@ private:
     QByteArray m_puzzleFileBytes;
     std::optional<GameSetup> m_choice;
     bool m_unloading = false;
-    // Each picture shown or cleared moves the generation on; a decode that ends under an
-    // older one is dropped.
-    quint64 m_decodeGeneration = 0;
-    bool m_decoding = false;
-    bool m_waitingForDecode = false;
+    // The decode or puzzle-file reading of the file clicked last; each picture shown or
+    // cleared drops it.
+    LatestWork *m_work = nullptr;
 };

@@ -73,7 +73,10 @@ void Dialog::layOutControls()
         label->setMaximumWidth(190);
 
     auto *frame1Layout = new QGridLayout(Frame1);
-    frame1Layout->addWidget(m_browser->Drive1, 0, 0);
+    auto *driveRow = new QHBoxLayout;
+    driveRow->addWidget(m_browser->LabelDrive1);
+    driveRow->addWidget(m_browser->Drive1, 1);
+    frame1Layout->addLayout(driveRow, 0, 0);
     frame1Layout->addWidget(m_browser->Dir1, 1, 0, 3, 1);
     frame1Layout->addWidget(m_browser->File1, 0, 1, 2, 1);
     frame1Layout->addWidget(m_browser->Label5, 2, 1);
@@ -126,10 +129,28 @@ void Dialog::setCaptions(qint16 language)
     CheckMostrarImagen->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Preview image")));
     m_options->setCaptions(language);
     CheckRecordardir->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Remember this folder")));
+    m_browser->LabelDrive1->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Drive:")));
     m_browser->Label5->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "File type:")));
     m_save->LabelSalvarComo->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Save as:")));
     OKButton->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "OK")));
     CancelButton->setText(caption(language, QT_TRANSLATE_NOOP("Dialog", "Cancel")));
+    setAccessibleNames(language);
+}
+
+// The names assistive technology reads for the controls that show no caption of their own.
+// The drop-down lists are named by the captions beside them, their buddies.
+void Dialog::setAccessibleNames(qint16 language)
+{
+    const std::pair<QWidget *, const char *> names[] = {
+        {m_browser->Dir1, QT_TRANSLATE_NOOP("AccessibleNames", "Folders")},
+        {m_browser->File1, QT_TRANSLATE_NOOP("AccessibleNames", "Files")},
+        {Image1, QT_TRANSLATE_NOOP("AccessibleNames", "Preview")},
+        {m_options->ListX, QT_TRANSLATE_NOOP("AccessibleNames", "Columns")},
+        {m_options->ListY, QT_TRANSLATE_NOOP("AccessibleNames", "Rows")},
+        {m_save->TextSalvarComo, QT_TRANSLATE_NOOP("AccessibleNames", "Save as")},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(ModuloIdioma::text(language, "AccessibleNames", name));
 }
 
 void Dialog::applyLanguage()

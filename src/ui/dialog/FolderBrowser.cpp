@@ -10,6 +10,7 @@
 #include <QCollator>
 #include <QComboBox>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -57,14 +58,18 @@ QStringList volumeRoots()
     return roots;
 }
 
-// Sorts as the file list shows names, so "first file" means the same in both.
-void sortLikeFileList(QStringList &names)
+// The name the file list shows first, as it sorts them; empty for no names. A folder may
+// hold many thousands of files, so this looks for the least rather than sorting them all.
+QString firstInFileListOrder(const QStringList &names)
 {
     QCollator collator;
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(names.begin(), names.end(),
-              [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+    const auto first =
+        std::min_element(names.begin(), names.end(), [&collator](const QString &a, const QString &b) {
+            return collator.compare(a, b) < 0;
+        });
+    return first == names.end() ? QString() : *first;
 }
 
 // The file list shows files only. The file model keeps a folder it was asked about among
@@ -98,14 +103,40 @@ private:
 
 } // namespace
 
-FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
+// Every file is shown with the one file icon and every folder with the one folder icon.
+// Finding each file's own type and icon means looking into it, on the window's thread as
+// the rows come in, which a folder of thousands of pictures turns into seconds.
+class FolderBrowser::PlainIcons : public QFileIconProvider
 {
+public:
+    PlainIcons() : m_folder(QFileIconProvider::icon(Folder)), m_file(QFileIconProvider::icon(File)) {}
+
+    QIcon icon(const QFileInfo &info) const override { return info.isDir() ? m_folder : m_file; }
+    // The model takes a file without a type for one it has not looked at yet and leaves it
+    // out of the list, so each gets the plain word.
+    QString type(const QFileInfo &info) const override
+    {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+    }
+
+private:
+    const QIcon m_folder;
+    const QIcon m_file;
+};
+
+FolderBrowser::FolderBrowser(QWidget *frame)
+    : QObject(frame), m_frame(frame), m_icons(std::make_unique<PlainIcons>())
+{
+    LabelDrive1 = named(new QLabel(frame), "LabelDrive1");
     Drive1 = named(new QComboBox(frame), "Drive1");
     Dir1 = named(new QTreeView(frame), "Dir1");
     File1 = named(new QListView(frame), "File1");
     Label5 = named(new QLabel(frame), "Label5");
     Combo1 = named(new QComboBox(frame), "Combo1");
     buildModels();
+    // A drop-down list is named after its caption: what it shows is its value.
+    LabelDrive1->setBuddy(Drive1);
+    Label5->setBuddy(Combo1);
     Dir1->setHeaderHidden(true);
     // Deep folders would leave no room for their names: the indentation is kept small and
     // the column as wide as its names, with a scroll bar across when needed.
@@ -116,6 +147,9 @@ FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
         Dir1->hideColumn(column);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row is one name beside one icon: rows of one height keep a folder of many
+    // thousands of files from being measured row by row each time rows come in.
+    File1->setUniformItemSizes(true);
     Combo1->setEditable(false);
 
     connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
@@ -129,6 +163,9 @@ FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
     connect(File1, &QAbstractItemView::clicked, this,
             [this](const QModelIndex &index) { fileChosen(index); });
     File1->installEventFilter(this);
+    File1->viewport()->installEventFilter(this);
+    connect(File1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_revealingChoice = false; });
     Dir1->viewport()->installEventFilter(this);
     Dir1->installEventFilter(this);
     connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_revealing = false; });
@@ -139,10 +176,18 @@ FolderBrowser::FolderBrowser(QWidget *frame) : QObject(frame), m_frame(frame)
     });
 }
 
+// The models ask the icons from their reading thread until they are gone.
+FolderBrowser::~FolderBrowser()
+{
+    delete m_dirModel;
+    delete m_fileModel;
+}
+
 void FolderBrowser::buildModels()
 {
     const auto startTidying = [this] { m_tidying.emplace(m_quiet, true); };
     m_dirModel = new QFileSystemModel(this);
+    m_dirModel->setIconProvider(m_icons.get());
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_dirModel->setRootPath(RootDrive);
     connect(m_dirModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
@@ -162,28 +207,46 @@ void FolderBrowser::buildModels()
     connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, revealAgain);
     connect(m_dirModel, &QAbstractItemModel::rowsInserted, this, revealAgain);
     connect(m_dirModel, &QAbstractItemModel::layoutChanged, this, revealAgain);
-    connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+    // A folder deleted or renamed by another program leaves its parent's listing; the file
+    // list's folder may be among them.
+    const auto checkFolderLater = [this] { QTimer::singleShot(0, this, [this] { checkFolder(); }); };
+    connect(m_dirModel, &QAbstractItemModel::rowsRemoved, this, [this, checkFolderLater] {
         m_tidying.reset();
+        checkFolderLater();
         if (Dir1->currentIndex() != m_dirModel->index(m_folder))
             setCurrentFolderQuietly();
     });
 
     m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setIconProvider(m_icons.get());
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_fileModel->setNameFilterDisables(false);
     m_files = new FilesOnly(this);
     m_files->setSourceModel(m_fileModel);
     connect(m_files, &QAbstractItemModel::rowsAboutToBeRemoved, this, startTidying);
     File1->setModel(m_files);
-    connect(m_files, &QAbstractItemModel::rowsRemoved, this, [this] {
+    connect(m_files, &QAbstractItemModel::rowsRemoved, this, [this, checkFolderLater] {
         m_tidying.reset();
-        if (File1->currentIndex().data().toString() != m_selectedName) {
-            const QScopedValueRollback<bool> quiet(m_quiet, true);
-            File1->selectionModel()->clear();
-        }
-        if (!m_selectedName.isEmpty() && !keepSelection())
+        const QModelIndex chosen = fileRow(m_selectedName);
+        setCurrentFileQuietly(chosen);
+        if (!m_selectedName.isEmpty() && !chosen.isValid()) {
+            m_selectedName.clear();
             emit choiceGone();
+        }
+        checkFolderLater();
     });
+
+    m_revealChoiceLater = new QTimer(this);
+    m_revealChoiceLater->setSingleShot(true);
+    m_revealChoiceLater->setInterval(0);
+    connect(m_revealChoiceLater, &QTimer::timeout, this, &FolderBrowser::revealChoice);
+    const auto revealChoiceAgain = [this] {
+        if (m_revealingChoice)
+            m_revealChoiceLater->start();
+    };
+    connect(m_files, &QAbstractItemModel::rowsInserted, this, revealChoiceAgain);
+    connect(m_files, &QAbstractItemModel::layoutChanged, this, revealChoiceAgain);
+    connect(m_fileModel, &QFileSystemModel::directoryLoaded, this, revealChoiceAgain);
 }
 
 QString FolderBrowser::drive() const
@@ -321,6 +384,7 @@ void FolderBrowser::playerChoseFolder(const QString &folder)
 
 void FolderBrowser::Dir1_Change()
 {
+    m_revealingChoice = false;
     m_fileModel->setRootPath(m_folder);
     {
         const QScopedValueRollback<bool> quiet(m_quiet, true);
@@ -352,37 +416,64 @@ void FolderBrowser::Combo1_Click()
     m_fileModel->setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
 }
 
-QStringList FolderBrowser::listFiles(const QString &folder) const
+QModelIndex FolderBrowser::fileRow(const QString &name) const
 {
-    QDir dir(folder);
-    dir.setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    dir.setNameFilters(DialogRules::nameFilters(Combo1->currentText()));
-    QStringList names = dir.entryList();
-    sortLikeFileList(names);
-    return names;
+    return name.isEmpty() ? QModelIndex() : m_files->mapFromSource(m_fileModel->index(filePath(name)));
 }
 
-void FolderBrowser::selectInFileList(const QString &name)
+void FolderBrowser::setCurrentFileQuietly(const QModelIndex &row)
 {
-    const QModelIndex index = m_files->mapFromSource(m_fileModel->index(filePath(name)));
     const QScopedValueRollback<bool> quiet(m_quiet, true);
-    if (index.isValid())
-        File1->setCurrentIndex(index);
+    if (row.isValid())
+        File1->setCurrentIndex(row);
     else
         File1->selectionModel()->clear();
 }
 
+void FolderBrowser::selectInFileList(const QString &name)
+{
+    m_shownChoice = name;
+    m_revealingChoice = true;
+    revealChoice();
+    // Once more when the window has its size: the row's place in sight depends on it.
+    m_revealChoiceLater->start();
+}
+
+void FolderBrowser::revealChoice()
+{
+    if (!m_revealingChoice)
+        return;
+    const QModelIndex row = fileRow(m_shownChoice);
+    setCurrentFileQuietly(row);
+    if (row.isValid())
+        File1->scrollTo(row, QAbstractItemView::PositionAtCenter);
+}
+
 bool FolderBrowser::keepSelection()
 {
-    if (!m_selectedName.isEmpty() &&
-        m_files->mapFromSource(m_fileModel->index(filePath(m_selectedName))).isValid()) {
+    if (fileRow(m_selectedName).isValid()) {
         selectInFileList(m_selectedName);
         return true;
     }
     m_selectedName.clear();
-    const QScopedValueRollback<bool> quiet(m_quiet, true);
-    File1->selectionModel()->clear();
+    setCurrentFileQuietly(QModelIndex());
     return false;
+}
+
+bool FolderBrowser::checkFolder()
+{
+    if (m_folder.isEmpty() || listable(m_folder))
+        return false;
+    QString folder = m_folder;
+    do
+        folder = QFileInfo(folder).absolutePath();
+    while (folder != RootDrive && !listable(folder));
+    try {
+        showFolder(folder, true);
+    } catch (const RunTimeError &) {
+        // Nothing above can be listed either: the list stays empty until the player moves.
+    }
+    return true;
 }
 
 void FolderBrowser::fileChosen(const QModelIndex &index)
@@ -394,6 +485,10 @@ void FolderBrowser::fileChosen(const QModelIndex &index)
 
 bool FolderBrowser::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == File1 && event->type() == QEvent::KeyPress) ||
+        (watched == File1->viewport() &&
+         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel)))
+        m_revealingChoice = false;
     if (watched == File1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
@@ -431,11 +526,8 @@ void FolderBrowser::revealFolder()
     if (Dir1->currentIndex() != index)
         setCurrentFolderQuietly();
     Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    // Across, the folder's name is shown from its start, one level of its parent before it.
-    int depth = 0;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        ++depth;
-    Dir1->horizontalScrollBar()->setValue((depth - 1) * Dir1->indentation());
+    // Only up and down: scrolled across, the tree would cut the start off every name.
+    Dir1->horizontalScrollBar()->setValue(0);
 }
 
 QString FolderBrowser::openCommandLineFile(const DialogRules::SplitPath &path)
@@ -446,15 +538,17 @@ QString FolderBrowser::openCommandLineFile(const DialogRules::SplitPath &path)
     setDrive(comun::driveOf(path.folder));
     setDir(path.folder);
 
-    // The list is read here directly: the file list fills itself in the background.
-    const QStringList names = listFiles(m_folder);
-    qsizetype position = names.indexOf(path.name);
-    if (position < 0) {
+    // The folder is asked directly, as the file list fills itself in the background; all
+    // of it is read only when the file is not there.
+    const QStringList filters = DialogRules::nameFilters(Combo1->currentText());
+    QString name = path.name;
+    const QFileInfo file(filePath(name));
+    if (!file.isFile() || file.isHidden() || !QDir::match(filters, name)) {
         Messages::show(m_frame->window(), QStringLiteral("File ") + path.name + QStringLiteral(" not found"));
-        position = 0;
+        name = firstInFileListOrder(
+            QDir(m_folder).entryList(filters, QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted));
     }
-    if (names.isEmpty())
-        return QString();
-    selectInFileList(names.at(position));
-    return names.at(position);
+    if (!name.isEmpty())
+        selectInFileList(name);
+    return name;
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -27,9 +28,12 @@ class FolderBrowser : public QObject
     Q_OBJECT
 
 public:
-    // Creates Drive1, Dir1, File1, Label5 and Combo1, in that order, inside the frame.
+    // Creates LabelDrive1 (Drive1's caption), Drive1, Dir1, File1, Label5 and Combo1, in
+    // that order, inside the frame.
     explicit FolderBrowser(QWidget *frame);
+    ~FolderBrowser() override;
 
+    QLabel *LabelDrive1 = nullptr;
     QComboBox *Drive1 = nullptr;
     QTreeView *Dir1 = nullptr;
     QListView *File1 = nullptr;
@@ -49,8 +53,8 @@ public:
     void showProgramFolder();
     void addFileTypes(const QStringList &patterns);
     void selectFileType(int entry);
-    // The file names the list shows for a folder under the current file type, in its order.
-    QStringList listFiles(const QString &folder) const;
+    // Makes a file the list's current one and keeps it in sight while the list fills,
+    // until the player takes the list in hand.
     void selectInFileList(const QString &name);
     // The name the last click chose; the file list lets go of it when it is gone.
     void setSelectedName(const QString &name) { m_selectedName = name; }
@@ -58,6 +62,9 @@ public:
     // Brings the current folder into sight in the tree, its ancestors opened, unless the
     // player has moved the tree since the program last changed the folder.
     void revealFolder();
+    // Falls back on the nearest folder above that is still there when the listed one has
+    // gone (deleted or renamed by another program); answers whether it had gone.
+    bool checkFolder();
     // Keeps the list's choice as the last click made it when that file is still listed;
     // otherwise lets go of it. Answers whether a file is still chosen.
     bool keepSelection();
@@ -86,8 +93,13 @@ private:
     void playerChoseFolder(const QString &folder);
     void setCurrentFolderQuietly();
     void buildModels();
+    void revealChoice();
+    QModelIndex fileRow(const QString &name) const;
+    void setCurrentFileQuietly(const QModelIndex &row);
 
+    class PlainIcons;
     QWidget *m_frame;
+    std::unique_ptr<PlainIcons> m_icons;
     QFileSystemModel *m_dirModel = nullptr;
     QFileSystemModel *m_fileModel = nullptr;
     QSortFilterProxyModel *m_files = nullptr;
@@ -99,6 +111,11 @@ private:
     // scrolls, types in or collapses the tree: from then on the tree stays where it is.
     bool m_revealing = false;
     QTimer *m_revealLater = nullptr;
+    // The same for the file the program chose in the list: its row comes, and moves, as
+    // the list fills in the background.
+    QString m_shownChoice;
+    bool m_revealingChoice = false;
+    QTimer *m_revealChoiceLater = nullptr;
     // Held from a model's "rows about to be removed" to its "rows removed": a view moves
     // its current row when that row goes, and such moves are not the player's choice.
     std::optional<QScopedValueRollback<bool>> m_tidying;

@@ -15,6 +15,7 @@ SaveMode::SaveMode(QWidget *dialog) : QObject(dialog), m_dialog(dialog)
     LabelSalvarComo->setObjectName(QStringLiteral("LabelSalvarComo"));
     TextSalvarComo = new QLineEdit(dialog);
     TextSalvarComo->setObjectName(QStringLiteral("TextSalvarComo"));
+    LabelSalvarComo->setBuddy(TextSalvarComo);
     hideName();
 }
 
