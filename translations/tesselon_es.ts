@@ -425,6 +425,10 @@
         <translation>Acercar</translation>
     </message>
     <message>
+        <source>More tools</source>
+        <translation>Más herramientas</translation>
+    </message>
+    <message>
         <source>Folders</source>
         <translation>Carpetas</translation>
     </message>

@@ -101,6 +101,17 @@ QString mnemonicsProblem(const tess2mainform &window)
     return QString();
 }
 
+// Empty when a screen reader finds a name on every button of the toolbar, the one for the
+// buttons that do not fit included; else the object name of the first that has none.
+QString unnamedToolButton(const tess2mainform &window)
+{
+    for (QToolButton *button : window.findChild<QToolBar *>()->findChildren<QToolButton *>()) {
+        if (QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty())
+            return button->objectName();
+    }
+    return QString();
+}
+
 // The place "c,r" at the start of the text.
 QPoint place(const QString &text)
 {
@@ -251,7 +262,7 @@ private slots:
                                QString(act(window, "M_Español")->isChecked() ? "es" : "") +
                                    (act(window, "M_Ingles")->isChecked() ? "en" : ""),
                                QString::number(window.configFile().getLanguage()),
-                               mnemonicsProblem(window)}
+                               mnemonicsProblem(window) + unnamedToolButton(window)}
                 .join(QLatin1Char('|'));
         };
         QCOMPARE(shown(), QStringLiteral("Ver Montado|NO IMAGE|About Tesselon|en|2|"));

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace AccessibleNames
@@ -27,6 +28,10 @@ void apply(const MainActions &actions, QWidget *board, qint16 language)
         {actions.m_btnZoomOut, QT_TRANSLATE_NOOP("AccessibleNames", "Zoom out")},
         {actions.m_btnZoomIn, QT_TRANSLATE_NOOP("AccessibleNames", "Zoom in")},
     };
+    // The toolbar's own button for the buttons that do not fit is a toggle that a screen
+    // reader would otherwise announce without a name.
+    if (auto *more = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(text(QT_TRANSLATE_NOOP("AccessibleNames", "More tools")));
     for (const auto &[button, name] : buttons) {
         button->setToolTip(text(name));
         if (QWidget *w = toolbar->widgetForAction(button))
