@@ -3,6 +3,7 @@
 #include "board/RasterOp.h"
 #include "board/TableroClass.h"
 #include "io/RunTimeError.h"
+#include "view/PieceGlide.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -21,6 +22,8 @@ QImage stripes(int width, int height)
             picture.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, (x * 7 + y * 3) % 256));
     return picture;
 }
+
+using Exchanges = QVector<std::pair<QPoint, QPoint>>;
 
 template <typename F> int errorNumber(F call)
 {
@@ -209,6 +212,63 @@ private slots:
         f.board.IntercambiarFichas(1, 1, 2, 1);
         f.r.PaintSoloMontadas();
         QCOMPARE(f.r.image(), f.expected(true, false, {{{1, 1}, 0}, {{2, 1}, 0}}));
+    }
+
+    // A glide's frame shows the board as it was before the move at the start and as it is
+    // after it at the end, whatever the move; it paints every pixel of the part asked for and
+    // nothing else; and repainting only what changed between frames gives the same screen.
+    void glideFrames_data()
+    {
+        QTest::addColumn<Exchanges>("exchanges");
+        QTest::addColumn<int>("moving");
+        QTest::newRow("swap") << Exchanges{{{1, 1}, {3, 2}}} << 2;
+        QTest::newRow("group of three")
+            << Exchanges{{{1, 1}, {2, 1}}, {{2, 1}, {3, 1}}, {{4, 3}, {1, 3}}} << 5;
+        QTest::newRow("row turned") << Exchanges{{{4, 1}, {3, 1}}, {{3, 1}, {2, 1}}, {{2, 1}, {1, 1}}} << 4;
+        QTest::newRow("there and back") << Exchanges{{{2, 2}, {2, 3}}, {{2, 3}, {2, 2}}} << 0;
+    }
+
+    void glideFrames()
+    {
+        QFETCH(Exchanges, exchanges);
+        // Places of one size and no grid, so a piece drawn at its old place matches it.
+        Fixture f(QSize(4, 3), stripes(160, 90), QSizeF(200, 120), 2);
+        const auto board = [&f] {
+            f.r.PaintTablero(2);
+            QImage image = f.r.image().copy();
+            image.setDevicePixelRatio(1);
+            return image;
+        };
+        const QImage before = board();
+        for (const auto &[a, b] : exchanges)
+            f.board.IntercambiarFichas(qint16(a.x()), qint16(a.y()), qint16(b.x()), qint16(b.y()));
+        const QImage after = board();
+        PieceGlide glide;
+        glide.plan(exchanges, [&](QPoint p) { return f.r.placeDeviceRect(qint16(p.x()), qint16(p.y())); });
+        QTEST(int(glide.pieces().size()), "moving");
+        const auto frameAt = [&](qreal t, const QRect &part) {
+            QImage frame(after.size(), QImage::Format_RGB32);
+            frame.fill(Qt::magenta);
+            QPainter painter(&frame);
+            glide.paintFrame(painter, after, t, part);
+            return frame;
+        };
+        QCOMPARE(frameAt(0, after.rect()), before);
+        QCOMPARE(frameAt(1, after.rect()), after);
+        QCOMPARE(frameAt(0.3, after.rect()) == after, glide.isEmpty());
+        const QRect part(30, 20, 150, 100);
+        QImage partial = frameAt(0.3, part);
+        QCOMPARE(partial.copy(part), frameAt(0.3, after.rect()).copy(part));
+        QPainter(&partial).fillRect(part, Qt::magenta);
+        QCOMPARE(partial, frameAt(0.3, QRect()));
+        QImage screen = before;
+        for (int i = 1; i <= 5; ++i) {
+            QPainter painter(&screen);
+            for (const QRect &rect : glide.changed((i - 1) / 5.0, i / 5.0))
+                glide.paintFrame(painter, after, i / 5.0, rect);
+            painter.end();
+            QCOMPARE(screen, frameAt(i / 5.0, after.rect()));
+        }
     }
 
     void badInput()
