@@ -217,7 +217,7 @@ QImage BoardRenderer::deviceView()
                   m_image.format());
 }
 
-void BoardRenderer::paintPlaces(const Edges &e, const QVector<PlacePaint> &places)
+void BoardRenderer::paintPlaces(const Edges &e, const QVector<PlacePaint> &places, bool grid)
 {
     const BoardGeometry g = geometry();
     if (!m_stretch.matches(m_source, g.columns, g.rows))
@@ -245,6 +245,11 @@ void BoardRenderer::paintPlaces(const Edges &e, const QVector<PlacePaint> &place
             return a.target.left() < b.target.left();
         });
         m_stretch.draw(bits, m_image.bytesPerLine(), band);
+        // The lines crossing the places, while their pixels are still at hand.
+        for (const PieceStretch::Copy &c : band) {
+            if (grid)
+                drawGrid(e, c.target);
+        }
     }
 }
 
@@ -301,12 +306,11 @@ QRect BoardRenderer::PaintTablero(int estado)
         for (qint16 y = 1; y <= g.rows; ++y)
             places.append({x, y, RasterOp::Copy});
     }
-    paintPlaces(e, places);
+    // The places cover the image, so the lines crossing each of them are the whole grid.
+    paintPlaces(e, places, estado == 1);
     m_gridComplete = false;
-    if (estado == 1) {
-        drawGrid(e, m_image.rect());
+    if (estado == 1)
         markGridComplete();
-    }
     return m_image.rect();
 }
 
@@ -337,13 +341,13 @@ QRegion BoardRenderer::PaintCasillas(const QVector<PlacePaint> &places)
             once[index].rasterOp = p.rasterOp;
         }
     }
-    const Edges e = edges();
-    paintPlaces(e, once);
-
-    // Outside the places nothing changed, so when the whole grid is already there only the
+    // Outside the places nothing changes, so when the whole grid is already there only the
     // lines crossing them need drawing again; the pixels are the same as after drawing
     // every line.
-    if (!gridIsComplete()) {
+    const Edges e = edges();
+    const bool gridComplete = gridIsComplete();
+    paintPlaces(e, once, gridComplete);
+    if (!gridComplete) {
         drawGrid(e, m_image.rect());
         markGridComplete();
         return QRegion(m_image.rect());
@@ -354,7 +358,6 @@ QRegion BoardRenderer::PaintCasillas(const QVector<PlacePaint> &places)
     QRect bounds;
     for (const PlacePaint &p : once) {
         const QRect place = e.place(p.column, p.row);
-        drawGrid(e, place);
         const QRect around = place.adjusted(-1, -1, 1, 1).intersected(m_image.rect());
         bounds |= around;
         if (once.size() <= FewPlaces)

@@ -101,7 +101,8 @@ private:
     Edges edges() const;
     void reallocate();
     QImage deviceView();
-    void paintPlaces(const Edges &e, const QVector<PlacePaint> &places);
+    // With `grid`, the grid lines that cross the places are drawn over them.
+    void paintPlaces(const Edges &e, const QVector<PlacePaint> &places, bool grid);
     void fillBlack(const QRect &rect);
     void drawGrid(const Edges &e, const QRect &area);
     void markGridComplete();
