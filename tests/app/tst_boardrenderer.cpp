@@ -11,8 +11,6 @@
 namespace
 {
 
-const QRgb Black = qRgb(0, 0, 0);
-
 // Every source pixel differs from its neighbours, so a pixel tells where it was cut from.
 QImage stripes(int width, int height)
 {
@@ -81,10 +79,10 @@ struct Fixture {
                 }
             }
         }
-        for (qint16 i = 1; grid && i <= qMax(cx, cy); ++i) {
-            painter.fillRect(r.placeDeviceRect(qMin(i, cx), 1).left(), 0, 1, image.height(), Qt::black);
-            painter.fillRect(0, r.placeDeviceRect(1, qMin(i, cy)).top(), image.width(), 1, Qt::black);
-        }
+        for (qint16 x = 1; grid && x <= cx; ++x)
+            painter.fillRect(r.placeDeviceRect(x, 1).left(), 0, 1, image.height(), Qt::black);
+        for (qint16 y = 1; grid && y <= cy; ++y)
+            painter.fillRect(0, r.placeDeviceRect(1, y).top(), image.width(), 1, Qt::black);
         if (grid) {
             painter.fillRect(image.width() - 1, 0, 1, image.height(), Qt::black);
             painter.fillRect(0, image.height() - 1, image.width(), 1, Qt::black);
@@ -109,7 +107,6 @@ private slots:
         QTest::addColumn<double>("ratio");
         QTest::newRow("zoom 2") << 2.0 << 1.0;
         QTest::newRow("zoom 0.5, ratio 3") << 0.5 << 3.0;
-        QTest::newRow("zoom 1.5") << 1.5 << 1.0;
     }
 
     void geometry()
