@@ -10,20 +10,26 @@ namespace
 constexpr quint32 Untouched = 0xFFFFFFFFu;
 constexpr quint32 Black = 0xFF000000u;
 
-// Which source pixel Qt's nearest-pixel stretch shows on each of `count` target pixels when
-// it stretches [start, start + length) of a line `sourceLength` pixels long, read back by
-// stretching a line of numbered pixels; -1 where it leaves a target pixel as it was. The
-// line lies along the axis asked for, so Qt takes exactly the path it takes for that axis
-// of a piece.
-std::vector<int> stretchMap(qreal start, qreal length, int sourceLength, int count, bool vertical)
+// A line of `length` pixels, each holding its own index, lying along the axis asked for.
+QImage numberedLine(int length, bool vertical)
 {
-    QImage numbers(vertical ? 1 : sourceLength, vertical ? sourceLength : 1, QImage::Format_RGB32);
+    QImage numbers(vertical ? 1 : length, vertical ? length : 1, QImage::Format_RGB32);
+    for (int i = 0; i < length && !numbers.isNull(); ++i)
+        numbers.setPixel(vertical ? 0 : i, vertical ? i : 0, Black | quint32(i));
+    return numbers;
+}
+
+// Which source pixel Qt's nearest-pixel stretch shows on each of `count` target pixels when
+// it stretches [start, start + length) of a source line, read back by stretching the line
+// of numbered pixels of that axis; -1 where it leaves a target pixel as it was. The line lies
+// along the axis, so Qt takes exactly the path it takes for that axis of a piece.
+std::vector<int> stretchMap(const QImage &numbers, qreal start, qreal length, int count, bool vertical)
+{
+    const int sourceLength = vertical ? numbers.height() : numbers.width();
     QImage line(vertical ? 1 : count, vertical ? count : 1, QImage::Format_RGB32);
     std::vector<int> map(std::size_t(count), -1);
     if (numbers.isNull() || line.isNull())
         return map;
-    for (int i = 0; i < sourceLength; ++i)
-        numbers.setPixel(vertical ? 0 : i, vertical ? i : 0, Black | quint32(i));
     line.fill(Untouched);
     QPainter painter(&line);
     if (vertical)
@@ -48,6 +54,8 @@ void PieceStretch::setSource(const QImage &source, qint16 columns, qint16 rows)
     m_rows = rows;
     m_columnMaps.clear();
     m_rowMaps.clear();
+    m_numbersX = numberedLine(source.width(), false);
+    m_numbersY = numberedLine(source.height(), true);
 }
 
 bool PieceStretch::matches(const QImage &source, qint16 columns, qint16 rows) const
@@ -66,13 +74,13 @@ PieceStretch::Copy PieceStretch::prepare(const QRect &target, qint16 ox, qint16 
     if (columns == m_columnMaps.end())
         columns = m_columnMaps
                       .emplace(Key{ox, target.width()},
-                               stretchMap(piece.x(), piece.width(), m_source.width(), target.width(), false))
+                               stretchMap(m_numbersX, piece.x(), piece.width(), target.width(), false))
                       .first;
     auto rows = m_rowMaps.find({oy, target.height()});
     if (rows == m_rowMaps.end())
         rows = m_rowMaps
                    .emplace(Key{oy, target.height()},
-                            stretchMap(piece.y(), piece.height(), m_source.height(), target.height(), true))
+                            stretchMap(m_numbersY, piece.y(), piece.height(), target.height(), true))
                    .first;
     const Map &xs = columns->second;
     copy.columns = xs.data();

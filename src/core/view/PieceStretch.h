@@ -45,6 +45,9 @@ private:
     using Key = std::pair<qint16, int>;
 
     QImage m_source;
+    // A line of numbered pixels along each axis of the source, stretched to learn Qt's choice.
+    QImage m_numbersX;
+    QImage m_numbersY;
     qint16 m_columns = 0;
     qint16 m_rows = 0;
     std::map<Key, Map> m_columnMaps;
