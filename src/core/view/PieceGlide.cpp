@@ -77,7 +77,12 @@ QRectF PieceGlide::at(const Piece &piece, qreal t)
 
 QRect PieceGlide::frameRect(const Piece &piece, qreal t)
 {
-    return at(piece, t).toRect();
+    // On the way a piece keeps the size of the place it goes to, a pixel off at most, so it
+    // is a plain copy instead of a stretch, which costs several times more; it starts from
+    // its old place exactly.
+    if (t <= 0)
+        return piece.from;
+    return QRect(at(piece, t).toRect().topLeft(), piece.source.size());
 }
 
 QRegion PieceGlide::changed(qreal t0, qreal t1) const
@@ -96,9 +101,10 @@ QRegion PieceGlide::changed(qreal t0, qreal t1) const
 QVector<QRect> PieceGlide::darkParts(const QVector<QRect> &targets, const QRect &exposed) const
 {
     // Each moving piece is listed in the cells of a grid of the largest place's size that it
-    // touches, so a place is compared only with the pieces near it.
-    const int cellW = qMax(1, m_largest.width());
-    const int cellH = qMax(1, m_largest.height());
+    // touches, so a place is compared only with the pieces near it; a few pieces share one.
+    const bool few = m_pieces.size() <= 16;
+    const int cellW = few ? m_area.width() + 1 : qMax(1, m_largest.width());
+    const int cellH = few ? m_area.height() + 1 : qMax(1, m_largest.height());
     const int columns = m_area.width() / cellW + 2;
     const int rows = m_area.height() / cellH + 2;
     const auto cellX = [&](int x) { return qBound(0, (x - m_area.left()) / cellW, columns - 1); };

@@ -40,7 +40,7 @@ public:
     QRegion changed(qreal t0, qreal t1) const;
 
     // Where a piece stands at progress t in [0, 1], eased out, and the whole device pixels
-    // it is drawn on.
+    // it is drawn on: its old place at the start, then its new place's size.
     static QRectF at(const Piece &piece, qreal t);
     static QRect frameRect(const Piece &piece, qreal t);
     // Paints the frame at progress t on the part `exposed` of the board surface, every
