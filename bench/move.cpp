@@ -55,15 +55,7 @@ int main(int argc, char *argv[])
 
     QObject::connect(&widget, &BoardWidget::pressed, &session, &GameSession::press);
     QObject::connect(&widget, &BoardWidget::released, &session, &GameSession::release);
-    struct Painter : PlaceListener {
-        BoardRenderer &renderer;
-        BoardWidget &widget;
-        Painter(BoardRenderer &r, BoardWidget &w) : renderer(r), widget(w) {}
-        void placeChanged(qint16 c, qint16 r, quint32 op) override
-        {
-            widget.update(renderer.logicalRect(renderer.PaintCasilla(c, r, op)));
-        }
-    } painter(renderer, widget);
+    BatchPainter painter(renderer, widget);
     session.setPlaceListener(&painter);
 
     std::vector<double> moves;

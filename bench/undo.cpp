@@ -60,15 +60,7 @@ int main(int argc, char *argv[])
     widget->setBoardImage(&renderer.image());
     window.setCentralWidget(widget);
     window.resize(2200, 1650);
-    struct Painter : PlaceListener {
-        BoardRenderer &renderer;
-        BoardWidget &widget;
-        Painter(BoardRenderer &r, BoardWidget &w) : renderer(r), widget(w) {}
-        void placeChanged(qint16 c, qint16 r, quint32 op) override
-        {
-            widget.update(renderer.logicalRect(renderer.PaintCasilla(c, r, op)));
-        }
-    } painter(renderer, *widget);
+    BatchPainter painter(renderer, *widget);
     session.setPlaceListener(&painter);
 
     // The Undo command as the window holds it.

@@ -170,6 +170,7 @@ void GameSession::execute(const GameMove &move)
     case MoveKind::Mark:
     case MoveKind::Unmark:
         setMark(move.place, move.kind == MoveKind::Mark);
+        reportPlacesDone();
         emit statusChanged();
         return;
     default:
@@ -198,6 +199,12 @@ void GameSession::reportPlace(GamePlace place, quint32 rasterOp)
     emit placeChanged(place.column, place.row, rasterOp);
 }
 
+void GameSession::reportPlacesDone()
+{
+    if (m_placeListener)
+        m_placeListener->placesDone();
+}
+
 void GameSession::applyExchanges(const GameMove &move)
 {
     // A slide redraws the empty place's old place first; a group move each piece's new place
@@ -208,6 +215,8 @@ void GameSession::applyExchanges(const GameMove &move)
         reportPlace(order.from, RasterOp::Copy);
         reportPlace(order.to, RasterOp::Copy);
     }
+    // The marks an undo or a redo dropped first are drawn in the same batch.
+    reportPlacesDone();
     emit piecesExchanged(move.exchanges);
 }
 
@@ -388,6 +397,7 @@ bool GameSession::restoreKept(qint32 moves, const QJsonArray &history, int posit
 void GameSession::dropMarks()
 {
     clearMarks();
+    reportPlacesDone();
     m_pulsada = GamePlace();
     emit statusChanged();
 }

@@ -15,11 +15,14 @@
 
 // Redraws the places the session reports. Called directly, before the placeChanged signal,
 // as a move's redrawing is the one report on the path from a click to the updated image.
+// The places of one move, undo, redo or change of marks come one by one and are then closed
+// by placesDone, before piecesExchanged, so a listener may draw them all at once there.
 class PlaceListener
 {
 public:
     virtual ~PlaceListener() = default;
     virtual void placeChanged(qint16 column, qint16 row, quint32 rasterOp) = 0;
+    virtual void placesDone() {}
 };
 
 // The one owner of the game between the rules and the windows: the board, the press list of
@@ -106,6 +109,7 @@ private:
 
     static QJsonArray toJson(const QVector<Step> &steps);
     void reportPlace(GamePlace place, quint32 rasterOp);
+    void reportPlacesDone();
     void applyExchanges(const GameMove &move);
     void setMark(GamePlace place, bool marked);
     void clearMarks();

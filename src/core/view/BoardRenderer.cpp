@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace
 // Larger sides than this are far beyond any zoom the toolbar offers; refusing them keeps
 // a wrong size from asking for gigabytes.
 constexpr double MaxDeviceSide = 32767.0;
+
+constexpr quint32 Black = 0xFF000000u;
 
 // Device pixels of a logical length; -1 when it is too large to allocate.
 int deviceLength(double logical, qreal ratio)
@@ -214,53 +217,64 @@ QImage BoardRenderer::deviceView()
                   m_image.format());
 }
 
-void BoardRenderer::paintPlace(QPainter &painter, const Edges &e, const BoardGeometry &g, qint16 column,
-                               qint16 row, quint32 rasterOp)
+void BoardRenderer::paintPlaces(const Edges &e, const QVector<PlacePaint> &places, bool grid)
 {
-    qint16 ox = 0;
-    qint16 oy = 0;
-    m_tablero->getCasilla(column, row, ox, oy);
-    if (m_sliding && ox == g.columns && oy == g.rows)
-        rasterOp = RasterOp::EmptyPlace;
-
-    const QRect target = e.place(column, row);
-    if (target.isEmpty())
-        return;
-    const QRectF piece = g.pieceRect(ox, oy).intersected(QRectF(QPointF(0, 0), g.source));
-    if (rasterOp == RasterOp::EmptyPlace || rasterOp == RasterOp::NotPlaced || piece.isEmpty()) {
-        painter.fillRect(target, Qt::black);
-        return;
+    const BoardGeometry g = geometry();
+    if (!m_stretch.matches(m_source, g.columns, g.rows))
+        m_stretch.setSource(m_source, g.columns, g.rows);
+    // The places of a row of the board are drawn together, line by line across the image,
+    // which writes its memory in order: several times faster than place by place.
+    std::vector<QVector<PieceStretch::Copy>> bands(std::size_t(g.rows));
+    const QRectF source(QPointF(0, 0), g.source);
+    for (const PlacePaint &p : places) {
+        qint16 ox = 0;
+        qint16 oy = 0;
+        m_tablero->getCasilla(p.column, p.row, ox, oy);
+        const QRect target = e.place(p.column, p.row);
+        if (target.isEmpty())
+            continue;
+        const bool black = (m_sliding && ox == g.columns && oy == g.rows) ||
+                           p.rasterOp == RasterOp::EmptyPlace || p.rasterOp == RasterOp::NotPlaced;
+        const QRectF piece = black ? QRectF() : g.pieceRect(ox, oy).intersected(source);
+        bands[std::size_t(p.row - 1)].append(
+            m_stretch.prepare(target, ox, oy, piece, p.rasterOp == RasterOp::InvertedCopy));
     }
-    painter.drawImage(QRectF(target), m_source, piece);
-    if (rasterOp == RasterOp::InvertedCopy)
-        invert(target);
-}
-
-void BoardRenderer::invert(const QRect &rect)
-{
-    // The board is opaque RGB32: flipping the colour bits inverts a pixel and keeps it opaque.
     uchar *bits = m_image.bits();
-    const qsizetype stride = m_image.bytesPerLine();
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        auto *line = reinterpret_cast<quint32 *>(bits + stride * y);
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            line[x] ^= 0x00FFFFFFu;
+    for (QVector<PieceStretch::Copy> &band : bands) {
+        std::sort(band.begin(), band.end(), [](const PieceStretch::Copy &a, const PieceStretch::Copy &b) {
+            return a.target.left() < b.target.left();
+        });
+        m_stretch.draw(bits, m_image.bytesPerLine(), band);
+        // The lines crossing the places, while their pixels are still at hand.
+        for (const PieceStretch::Copy &c : band) {
+            if (grid)
+                drawGrid(e, c.target);
+        }
     }
 }
 
-void BoardRenderer::drawGrid(QPainter &painter, const Edges &e, const QRect &area)
+void BoardRenderer::fillBlack(const QRect &rect)
+{
+    uchar *bits = m_image.bits();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(bits + m_image.bytesPerLine() * y);
+        std::fill(line + rect.left(), line + rect.right() + 1, Black);
+    }
+}
+
+void BoardRenderer::drawGrid(const Edges &e, const QRect &area)
 {
     const int columns = int(e.x.size()) - 1;
     const int rows = int(e.y.size()) - 1;
     for (int i = 0; i <= columns; ++i) {
         const int x = e.lineX(i);
         if (x >= area.left() && x <= area.right())
-            painter.fillRect(QRect(x, area.top(), 1, area.height()), Qt::black);
+            fillBlack(QRect(x, area.top(), 1, area.height()));
     }
     for (int j = 0; j <= rows; ++j) {
         const int y = e.lineY(j);
         if (y >= area.top() && y <= area.bottom())
-            painter.fillRect(QRect(area.left(), y, area.width(), 1), Qt::black);
+            fillBlack(QRect(area.left(), y, area.width(), 1));
     }
 }
 
@@ -286,53 +300,77 @@ QRect BoardRenderer::PaintTablero(int estado)
         return QRect();
     const BoardGeometry g = geometry();
     const Edges e = edges();
-    QImage view = deviceView();
-    QPainter painter(&view);
+    QVector<PlacePaint> places;
+    places.reserve(g.columns * g.rows);
     for (qint16 x = 1; x <= g.columns; ++x) {
         for (qint16 y = 1; y <= g.rows; ++y)
-            paintPlace(painter, e, g, x, y, RasterOp::Copy);
+            places.append({x, y, RasterOp::Copy});
     }
+    // The places cover the image, so the lines crossing each of them are the whole grid.
+    paintPlaces(e, places, estado == 1);
     m_gridComplete = false;
-    if (estado == 1) {
-        drawGrid(painter, e, view.rect());
+    if (estado == 1)
         markGridComplete();
-    }
     return m_image.rect();
 }
 
 QRect BoardRenderer::PaintCasilla(qint16 column, qint16 row, quint32 rasterOp)
 {
-    const BoardGeometry g = geometry();
-    if (m_tablero && (column < 1 || row < 1 || column > g.columns || row > g.rows))
-        throw RunTimeError(RunTimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-    if (!canPaint())
-        return QRect();
-    const Edges e = edges();
-    QImage view = deviceView();
-    QPainter painter(&view);
-    paintPlace(painter, e, g, column, row, rasterOp);
+    return PaintCasillas({{column, row, rasterOp}}).boundingRect();
+}
 
-    // Outside the place nothing changed, so when the whole grid is already there only
-    // the lines crossing the place need drawing again; the pixels are the same as after
-    // drawing every line.
-    if (gridIsComplete()) {
-        const QRect place = e.place(column, row);
-        drawGrid(painter, e, place);
-        return place.adjusted(-1, -1, 1, 1).intersected(m_image.rect());
+QRegion BoardRenderer::PaintCasillas(const QVector<PlacePaint> &places)
+{
+    const BoardGeometry g = geometry();
+    for (const PlacePaint &p : places) {
+        if (m_tablero && (p.column < 1 || p.row < 1 || p.column > g.columns || p.row > g.rows))
+            throw RunTimeError(RunTimeError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     }
-    drawGrid(painter, e, view.rect());
-    markGridComplete();
-    return m_image.rect();
+    if (!canPaint() || places.isEmpty())
+        return QRegion();
+    // The last operation asked for a place is the one it shows, as if each were drawn in turn.
+    std::vector<int> slot(std::size_t(g.columns) * std::size_t(g.rows), -1);
+    QVector<PlacePaint> once;
+    once.reserve(places.size());
+    for (const PlacePaint &p : places) {
+        int &index = slot[std::size_t(p.column - 1) * std::size_t(g.rows) + std::size_t(p.row - 1)];
+        if (index < 0) {
+            index = int(once.size());
+            once.append(p);
+        } else {
+            once[index].rasterOp = p.rasterOp;
+        }
+    }
+    // Outside the places nothing changes, so when the whole grid is already there only the
+    // lines crossing them need drawing again; the pixels are the same as after drawing
+    // every line.
+    const Edges e = edges();
+    const bool gridComplete = gridIsComplete();
+    paintPlaces(e, once, gridComplete);
+    if (!gridComplete) {
+        drawGrid(e, m_image.rect());
+        markGridComplete();
+        return QRegion(m_image.rect());
+    }
+    // Past a few places one rectangle costs less to build and to repaint than their union.
+    constexpr int FewPlaces = 16;
+    QRegion changed;
+    QRect bounds;
+    for (const PlacePaint &p : once) {
+        const QRect place = e.place(p.column, p.row);
+        const QRect around = place.adjusted(-1, -1, 1, 1).intersected(m_image.rect());
+        bounds |= around;
+        if (once.size() <= FewPlaces)
+            changed += around;
+    }
+    return once.size() <= FewPlaces ? changed : QRegion(bounds);
 }
 
 QRect BoardRenderer::DibujarRejilla()
 {
     if (!canPaint())
         return QRect();
-    const Edges e = edges();
-    QImage view = deviceView();
-    QPainter painter(&view);
-    drawGrid(painter, e, view.rect());
+    drawGrid(edges(), m_image.rect());
     markGridComplete();
     return m_image.rect();
 }
@@ -342,17 +380,17 @@ QRect BoardRenderer::PaintSoloMontadas()
     if (!canPaint())
         return QRect();
     const BoardGeometry g = geometry();
-    QRect changed;
+    QVector<PlacePaint> away;
     for (qint16 x = 1; x <= g.columns; ++x) {
         for (qint16 y = 1; y <= g.rows; ++y) {
             qint16 ox = 0;
             qint16 oy = 0;
             m_tablero->getCasilla(x, y, ox, oy);
             if (ox != x || oy != y)
-                changed |= PaintCasilla(x, y, RasterOp::NotPlaced);
+                away.append({x, y, RasterOp::NotPlaced});
         }
     }
-    return changed;
+    return PaintCasillas(away).boundingRect();
 }
 
 QRect BoardRenderer::paintAssembled()

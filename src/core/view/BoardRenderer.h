@@ -3,10 +3,13 @@
 #include <QImage>
 #include <QRect>
 #include <QRectF>
+#include <QRegion>
 #include <QSizeF>
+#include <QVector>
 #include <QtGlobal>
 
-class QPainter;
+#include "view/PieceStretch.h"
+
 class TableroClass;
 
 // Where places and pieces lie, in single precision and in any unit: the source size and
@@ -27,6 +30,13 @@ struct BoardGeometry {
     // Place (column, row) on the board and piece (ox, oy) in the source, both from 1.
     QRectF placeRect(qint16 column, qint16 row) const;
     QRectF pieceRect(qint16 ox, qint16 oy) const;
+};
+
+// A place to redraw, from 1, and how its piece is to be copied.
+struct PlacePaint {
+    qint16 column = 0;
+    qint16 row = 0;
+    quint32 rasterOp = 0;
 };
 
 // The board's persistent picture. It is the only painter of the board: every operation
@@ -73,6 +83,11 @@ public:
     // place is black whatever the operation. Throws RunTimeError(9) for a place outside
     // the board.
     QRect PaintCasilla(qint16 column, qint16 row, quint32 rasterOp);
+    // Several places at once, as PaintCasilla one after the other leaves them: each place
+    // is drawn once, with the last operation asked for it, and the grid over them all.
+    // Returns the device pixels that changed. Throws RunTimeError(9), before drawing
+    // anything, when a place lies outside the board.
+    QRegion PaintCasillas(const QVector<PlacePaint> &places);
     QRect DibujarRejilla();
     // Blacks out every place whose piece is not at home; the others keep their pixels.
     QRect PaintSoloMontadas();
@@ -86,14 +101,15 @@ private:
     Edges edges() const;
     void reallocate();
     QImage deviceView();
-    void paintPlace(QPainter &painter, const Edges &e, const BoardGeometry &g, qint16 column, qint16 row,
-                    quint32 rasterOp);
-    void invert(const QRect &rect);
-    void drawGrid(QPainter &painter, const Edges &e, const QRect &area);
+    // With `grid`, the grid lines that cross the places are drawn over them.
+    void paintPlaces(const Edges &e, const QVector<PlacePaint> &places, bool grid);
+    void fillBlack(const QRect &rect);
+    void drawGrid(const Edges &e, const QRect &area);
     void markGridComplete();
     bool gridIsComplete() const;
 
     QImage m_source;
+    PieceStretch m_stretch;
     const TableroClass *m_tablero = nullptr;
     bool m_sliding = false;
     QSizeF m_boardSize;

@@ -35,16 +35,25 @@ public:
     const QVector<Piece> &pieces() const { return m_pieces; }
     // Device pixels that any frame may change: the bounds of every old and new place.
     QRect area() const { return m_area; }
-    // What changes between the frames at progress t0 and t1: the places left and reached
-    // and where each piece stood in both frames.
+    // What changes between the frames at progress t0 and t1: where each piece stood in
+    // both frames; the rest of a frame stays as it was.
     QRegion changed(qreal t0, qreal t1) const;
 
-    // Where a piece stands at progress t in [0, 1], eased out.
+    // Where a piece stands at progress t in [0, 1], eased out, and the whole device pixels
+    // it is drawn on: its old place at the start, then its new place's size.
     static QRectF at(const Piece &piece, qreal t);
-    // Draws one frame over the board image; the painter works in device pixels.
-    void paintFrame(QPainter &painter, const QImage &board, qreal t) const;
+    static QRect frameRect(const Piece &piece, qreal t);
+    // Paints the frame at progress t on the part `exposed` of the board surface, every
+    // pixel of it and nothing outside, so the board image need not be copied there first.
+    // The painter and `exposed` work in device pixels.
+    void paintFrame(QPainter &painter, const QImage &board, qreal t, const QRect &exposed) const;
 
 private:
+    QVector<QRect> darkParts(const QVector<QRect> &targets, const QRect &exposed) const;
+
     QVector<Piece> m_pieces;
     QRect m_area;
+    // The places that take part fill their bounds, so no board shows between them.
+    bool m_dense = false;
+    QSize m_largest;
 };

@@ -90,8 +90,9 @@ void BoardAnimator::onExchanged(const Exchanges &exchanges)
     m_glide.plan(pairs, [this](QPoint place) { return m_view->placeDeviceRect(place); });
     if (m_glide.isEmpty())
         return;
-    m_view->boardWidget()->setOverlay(
-        [this](QPainter &painter) { m_glide.paintFrame(painter, devicePixels(m_view->boardImage()), m_t); });
+    m_view->boardWidget()->setOverlay([this](QPainter &painter, const QRect &part) {
+        m_glide.paintFrame(painter, devicePixels(m_view->boardImage()), m_t, part);
+    });
     start(Kind::Glide, PieceGlide::DurationMs);
 }
 
@@ -104,9 +105,11 @@ void BoardAnimator::onStateChanged(GameState state)
     const QImage last = m_lastBoard;
     finish();
     m_lastBoard = last;
-    m_view->boardWidget()->setOverlay([this](QPainter &painter) {
+    m_view->boardWidget()->setOverlay([this](QPainter &painter, const QRect &part) {
+        painter.drawImage(part.topLeft(), devicePixels(m_view->boardImage()), part);
         painter.setOpacity(1.0 - m_t);
-        painter.drawImage(QPoint(0, 0), devicePixels(m_lastBoard));
+        painter.drawImage(part.topLeft(), devicePixels(m_lastBoard), part);
+        painter.setOpacity(1.0);
     });
     start(Kind::Fade, FadeMs);
 }

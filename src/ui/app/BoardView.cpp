@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <utility>
 
 BoardView::BoardView(const GameSession &session, QWidget *parent) : QWidget(parent), m_session(session)
 {
@@ -236,6 +237,14 @@ void BoardView::updateBoardRect(const QRect &deviceRect)
         PicDestino->update(m_renderer.logicalRect(deviceRect));
 }
 
+void BoardView::updateBoardRegion(const QRegion &deviceRegion)
+{
+    QRegion logical;
+    for (const QRect &rect : deviceRegion)
+        logical += m_renderer.logicalRect(rect);
+    PicDestino->update(logical);
+}
+
 void BoardView::PaintTablero()
 {
     try {
@@ -250,10 +259,11 @@ void BoardView::PaintTablero()
     ajustarBarrasDesplazamiento();
 }
 
-void BoardView::PaintCasilla(qint16 column, qint16 row, quint32 rasterOp)
+void BoardView::placesDone()
 {
+    const QVector<PlacePaint> places = std::exchange(m_pending, {});
     m_renderer.setSliding(m_session.sliding());
-    updateBoardRect(m_renderer.PaintCasilla(column, row, rasterOp));
+    updateBoardRegion(m_renderer.PaintCasillas(places));
 }
 
 void BoardView::PaintSoloMontadas()

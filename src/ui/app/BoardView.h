@@ -34,11 +34,12 @@ public:
     bool zoomInVisible() const;
 
     void PaintTablero();
-    void PaintCasilla(qint16 column, qint16 row, quint32 rasterOp);
+    // The places of a move are kept until the session closes them, then drawn at once.
     void placeChanged(qint16 column, qint16 row, quint32 rasterOp) override
     {
-        PaintCasilla(column, row, rasterOp);
+        m_pending.append({column, row, rasterOp});
     }
+    void placesDone() override;
     void PaintSoloMontadas();
     void paintAssembled();
 
@@ -72,6 +73,7 @@ private:
     QSizeF viewportTwips() const;
     QSizeF sourceTwips() const;
     void updateBoardRect(const QRect &deviceRect);
+    void updateBoardRegion(const QRegion &deviceRegion);
     bool wheel(QWheelEvent *event);
     // One zoom step in or out that keeps the board's point under pos (viewport pixels) there.
     void zoomAround(bool in, QPointF pos);
@@ -79,6 +81,7 @@ private:
 
     const GameSession &m_session;
     BoardRenderer m_renderer;
+    QVector<PlacePaint> m_pending;
     float m_zoom = 1.0f;
     double m_boardWidth = 0;
     double m_boardHeight = 0;

@@ -58,17 +58,22 @@ void BoardWidget::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), palette().window());
         return;
     }
-    // The image carries the screen's pixel ratio, so this is a plain copy of the
-    // exposed part.
-    painter.drawImage(event->rect(), *m_image,
-                      QRectF(QPointF(event->rect().topLeft()) * m_image->devicePixelRatio(),
-                             QSizeF(event->rect().size()) * m_image->devicePixelRatio()));
+    const qreal ratio = m_image->devicePixelRatio();
+    const QRect imageRect = m_image->rect();
     if (m_overlay) {
         painter.save();
-        painter.setClipRect(event->rect());
-        painter.scale(1 / m_image->devicePixelRatio(), 1 / m_image->devicePixelRatio());
-        m_overlay(painter);
+        painter.scale(1 / ratio, 1 / ratio);
+        for (const QRect &rect : event->region()) {
+            const QRectF device(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio);
+            m_overlay(painter, device.toAlignedRect() & imageRect);
+        }
         painter.restore();
+    } else {
+        // The image carries the screen's pixel ratio, so this is a plain copy of each exposed
+        // part.
+        for (const QRect &rect : event->region())
+            painter.drawImage(rect, *m_image,
+                              QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio));
     }
     if (hasFocus() && m_inputEnabled && m_cursor.x() > 0) {
         // White inside black, so the frame shows on any picture.

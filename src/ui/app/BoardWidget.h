@@ -36,8 +36,9 @@ public:
     QPoint cursorPlace() const { return m_cursor; }
     // The rectangle of a place, in the surface's pixels.
     QRect placeRect(QPoint place) const;
-    // Draws over the image after it is shown, in the image's device pixels; empty to stop.
-    using Overlay = std::function<void(QPainter &)>;
+    // Paints every pixel of a part of the surface in place of the image, in the image's
+    // device pixels (the painter's and the part's); empty to show the image again.
+    using Overlay = std::function<void(QPainter &, const QRect &devicePart)>;
     void setOverlay(Overlay overlay) { m_overlay = std::move(overlay); }
 
 signals:
