@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 namespace
@@ -240,41 +241,57 @@ void BoardRenderer::paintPlaces(const Edges &e, const QVector<PlacePaint> &place
             m_stretch.prepare(target, ox, oy, piece, p.rasterOp == RasterOp::InvertedCopy));
     }
     uchar *bits = m_image.bits();
-    for (QVector<PieceStretch::Copy> &band : bands) {
-        std::sort(band.begin(), band.end(), [](const PieceStretch::Copy &a, const PieceStretch::Copy &b) {
-            return a.target.left() < b.target.left();
-        });
-        m_stretch.draw(bits, m_image.bytesPerLine(), band);
-        // The lines crossing the places, while their pixels are still at hand.
-        for (const PieceStretch::Copy &c : band) {
-            if (grid)
-                drawGrid(e, c.target);
+    const auto paintBands = [&](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < bands.size(); i += step) {
+            QVector<PieceStretch::Copy> &band = bands[i];
+            std::sort(band.begin(), band.end(), [](const PieceStretch::Copy &a, const PieceStretch::Copy &b) {
+                return a.target.left() < b.target.left();
+            });
+            m_stretch.draw(bits, m_image.bytesPerLine(), band);
+            // The lines crossing the places, while their pixels are still at hand.
+            for (const PieceStretch::Copy &c : band) {
+                if (grid)
+                    drawGrid(e, c.target, bits);
+            }
         }
-    }
+    };
+    // Each row of places writes only inside its own places, so rows can be drawn side by side
+    // on several cores; that pays once a move repaints a good part of a large board.
+    constexpr qint64 ManyPixels = 1 << 20;
+    qint64 pixels = 0;
+    for (const PlacePaint &p : places)
+        pixels += qint64(e.place(p.column, p.row).width()) * e.place(p.column, p.row).height();
+    const std::size_t workers =
+        pixels < ManyPixels ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::thread> helpers;
+    for (std::size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(paintBands, w, workers);
+    paintBands(0, workers);
+    for (std::thread &helper : helpers)
+        helper.join();
 }
 
-void BoardRenderer::fillBlack(const QRect &rect)
+void BoardRenderer::fillBlack(uchar *bits, const QRect &rect) const
 {
-    uchar *bits = m_image.bits();
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         auto *line = reinterpret_cast<quint32 *>(bits + m_image.bytesPerLine() * y);
         std::fill(line + rect.left(), line + rect.right() + 1, Black);
     }
 }
 
-void BoardRenderer::drawGrid(const Edges &e, const QRect &area)
+void BoardRenderer::drawGrid(const Edges &e, const QRect &area, uchar *bits) const
 {
     const int columns = int(e.x.size()) - 1;
     const int rows = int(e.y.size()) - 1;
     for (int i = 0; i <= columns; ++i) {
         const int x = e.lineX(i);
         if (x >= area.left() && x <= area.right())
-            fillBlack(QRect(x, area.top(), 1, area.height()));
+            fillBlack(bits, QRect(x, area.top(), 1, area.height()));
     }
     for (int j = 0; j <= rows; ++j) {
         const int y = e.lineY(j);
         if (y >= area.top() && y <= area.bottom())
-            fillBlack(QRect(area.left(), y, area.width(), 1));
+            fillBlack(bits, QRect(area.left(), y, area.width(), 1));
     }
 }
 
@@ -348,7 +365,7 @@ QRegion BoardRenderer::PaintCasillas(const QVector<PlacePaint> &places)
     const bool gridComplete = gridIsComplete();
     paintPlaces(e, once, gridComplete);
     if (!gridComplete) {
-        drawGrid(e, m_image.rect());
+        drawGrid(e, m_image.rect(), m_image.bits());
         markGridComplete();
         return QRegion(m_image.rect());
     }
@@ -370,7 +387,7 @@ QRect BoardRenderer::DibujarRejilla()
 {
     if (!canPaint())
         return QRect();
-    drawGrid(edges(), m_image.rect());
+    drawGrid(edges(), m_image.rect(), m_image.bits());
     markGridComplete();
     return m_image.rect();
 }

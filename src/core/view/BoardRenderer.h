@@ -103,8 +103,10 @@ private:
     QImage deviceView();
     // With `grid`, the grid lines that cross the places are drawn over them.
     void paintPlaces(const Edges &e, const QVector<PlacePaint> &places, bool grid);
-    void fillBlack(const QRect &rect);
-    void drawGrid(const Edges &e, const QRect &area);
+    // Both take the image's bits, fetched once: asking the image for them detaches it, which
+    // is not safe from several threads.
+    void fillBlack(uchar *bits, const QRect &rect) const;
+    void drawGrid(const Edges &e, const QRect &area, uchar *bits) const;
     void markGridComplete();
     bool gridIsComplete() const;
 
