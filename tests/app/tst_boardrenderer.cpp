@@ -2,7 +2,7 @@
 
 #include "board/RasterOp.h"
 #include "board/TableroClass.h"
-#include "io/RunTimeError.h"
+#include "io/ErrorNumber.h"
 #include "view/PieceGlide.h"
 
 #include <QPainter>
@@ -22,16 +22,6 @@ QImage stripes(int width, int height)
 }
 
 using Exchanges = QVector<std::pair<QPoint, QPoint>>;
-
-template <typename F> int errorNumber(F call)
-{
-    try {
-        call();
-    } catch (const RunTimeError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // A board, its source picture and its renderer.
 struct Fixture {
