@@ -30,18 +30,15 @@ QByteArray pictureBytes(const char *format, Qt::GlobalColor color)
 // A sliding 5 x 6 puzzle file with the first two pieces of the top row exchanged.
 QByteArray pzzBytes()
 {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << PzzFile::Magic << PzzFile::Version << qint16(0);
-    out.writeRawData("bmp   ", 6);
-    out << qint16(5) << qint16(6) << qint16(5) << qint16(6) << qint16(-1) << qint32(0) << qint32(0);
-    for (qint16 c = 1; c <= 5; ++c)
-        for (qint16 r = 1; r <= 6; ++r)
-            out << ((r == 1 && c <= 2) ? qint16(3 - c) : c) << r;
-    const QByteArray picture = pictureBytes("BMP", Qt::blue);
-    out.writeRawData(picture.constData(), int(picture.size()));
-    return bytes;
+    TableroClass board;
+    board.Inicializar(5, 6, 5, 6, QStringLiteral("bmp"), false, false);
+    board.IntercambiarFichas(1, 1, 2, 1);
+    PzzFile file;
+    board.getBoard(file.homeColumns, file.homeRows, file.columns, file.rows, file.fichasX, file.fichasY);
+    file.extension = PzzFile::extensionField(QStringLiteral("bmp"));
+    file.style = PzzFile::styleValue(true);
+    file.picture = pictureBytes("BMP", Qt::blue);
+    return file.toBytes();
 }
 
 // A 4 x 3 game from the named source, shuffled or solved.
