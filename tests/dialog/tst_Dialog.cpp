@@ -391,21 +391,36 @@ private slots:
         QCOMPARE(m_dialog->folder(), model->filePath(pressed));
     }
 
-    // Folders the tree has passed through never show in the file list, and focus coming
-    // into the list by the keyboard chooses nothing until Enter or Space.
-    void fileListHoldsFilesAndWaitsForAChoice()
+    // A file chosen far down a long list is brought into sight once its row has come, and
+    // again when the dialog is shown anew. Folders the tree has passed through never show in
+    // the file list, and focus coming into the list by the keyboard chooses nothing until
+    // Enter or Space.
+    void fileListKeepsItsChoiceInSightAndWaitsForOne()
     {
-        QVERIFY(QDir().mkpath(m_pics + QStringLiteral("/sub")));
-        m_config->setDialogPath(m_pics + QStringLiteral("/sub"));
-        open();
+        const QString many = m_pics + QStringLiteral("/many");
+        QVERIFY(QDir().mkpath(many));
+        for (int n = 0; n < 400; ++n)
+            QVERIFY(writeBytes(many + QStringLiteral("/f%1.jpg").arg(n), QByteArray()));
+        QVERIFY(writeBytes(many + QStringLiteral("/f250.jpg"), pictureBytes("JPG", Qt::red)));
+        open(many + QStringLiteral("/f250.jpg"));
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        // The rows are sorted after they come.
+        QTRY_COMPARE(listedNames().size(), 400);
+        QTest::qWait(100);
+        QTRY_VERIFY(chosenInSight(QStringLiteral("f250.jpg")) && !m_dialog->picture().isNull());
+        m_dialog->hide();
+        child<QListView>("File1")->scrollToTop();
+        m_dialog->show();
+        QTRY_VERIFY(chosenInSight(QStringLiteral("f250.jpg")));
+        // A window shown again under the offscreen platform is not made active by itself.
+        QApplication::setActiveWindow(m_dialog.get());
+
         child<QTreeView>("Dir1")->setCurrentIndex(
             qobject_cast<QFileSystemModel *>(child<QTreeView>("Dir1")->model())->index(m_pics));
         QCOMPARE(m_dialog->folder(), m_pics);
         QTRY_VERIFY(listedNames().contains(QStringLiteral("flor.jpg")));
-        QVERIFY2(!listedNames().contains(QStringLiteral("sub")), qPrintable(listedNames().join(',')));
-
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        QVERIFY2(!listedNames().contains(QStringLiteral("many")), qPrintable(listedNames().join(',')));
         auto *list = child<QListView>("File1");
         child<QComboBox>("Combo1")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(child<QComboBox>("Combo1"), Qt::Key_Backtab);
@@ -417,27 +432,6 @@ private slots:
         QTest::keyClick(list, Qt::Key_Space);
         QCOMPARE(text("LabArchivo") + ' ' + text("Image1"), QStringLiteral("flor.jpg Loading…"));
         QTRY_VERIFY(!m_dialog->picture().isNull());
-    }
-
-    // A file chosen far down a long list is brought into sight once its row has come, and
-    // again when the dialog is shown anew.
-    void chosenFileInALongListIsInSight()
-    {
-        const QString many = m_root->filePath(QStringLiteral("many"));
-        QVERIFY(QDir().mkpath(many));
-        for (int n = 0; n < 400; ++n)
-            QVERIFY(writeBytes(many + QStringLiteral("/f%1.jpg").arg(n), QByteArray()));
-        QVERIFY(writeBytes(many + QStringLiteral("/f250.jpg"), pictureBytes("JPG", Qt::red)));
-        open(many + QStringLiteral("/f250.jpg"));
-        m_dialog->show();
-        // The rows are sorted after they come.
-        QTRY_COMPARE(listedNames().size(), 400);
-        QTest::qWait(100);
-        QTRY_VERIFY(chosenInSight(QStringLiteral("f250.jpg")));
-        m_dialog->hide();
-        child<QListView>("File1")->scrollToTop();
-        m_dialog->show();
-        QTRY_VERIFY(chosenInSight(QStringLiteral("f250.jpg")));
     }
 
     // Another program deletes what the dialog shows: a click on a file that has gone says
