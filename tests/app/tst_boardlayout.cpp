@@ -34,7 +34,7 @@ void tst_BoardLayout::figures_data()
     row("not a number", "round", {float(qQNaN())}, {0, 0});
 
     row("window too narrow and low", "window", {3000, 3999}, {4000, 4000});
-    row("window at the minimum", "window", {4000, 4000}, {4000, 4000});
+    row("window at the minimum and above it", "window", {4000, 4500}, {4000, 4500});
 
     // Viewport x, y, width and height from the inner size and the status bar's height.
     row("controls, smallest window", "controls", {3900, 3400, 375.0f}, {500, 500, 2900, 2225});

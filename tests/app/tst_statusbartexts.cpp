@@ -1,6 +1,6 @@
 #include "view/StatusBarTexts.h"
 
-#include "io/RunTimeError.h"
+#include "io/ErrorNumber.h"
 
 #include <QtTest>
 
@@ -53,11 +53,8 @@ void tst_StatusBarTexts::texts()
     previous.simpleText = QStringLiteral("old simple");
 
     StatusBarState bar = previous;
-    try {
-        bar = StatusBarTexts::refresh(previous, in);
-    } catch (const RunTimeError &e) {
-        bar.panels[0] = QStringLiteral("error %1").arg(e.number());
-    }
+    if (const int error = errorNumber([&] { bar = StatusBarTexts::refresh(previous, in); }))
+        bar.panels[0] = QStringLiteral("error %1").arg(error);
     QCOMPARE(QStringList(bar.panels.begin(), bar.panels.end()).join('|'), panels);
     QCOMPARE(bar.simple, simple);
     QCOMPARE(bar.simpleText, in.estado == 0 ? panels.section('|', 0, 0) : QStringLiteral("old simple"));

@@ -1,7 +1,7 @@
 #include "board/BoardDump.h"
 #include "board/MoveRules.h"
 #include "board/TableroClass.h"
-#include "io/RunTimeError.h"
+#include "io/ErrorNumber.h"
 
 #include <QSet>
 #include <QtTest>
@@ -59,14 +59,12 @@ private slots:
         QFETCH(int, error);
         TableroClass t = assembled(4, 3);
         t.IntercambiarFichas(1, 1, 4, 3);
-        int number = 0;
-        try {
-            t.Inicializar(qint16(grid[0]), qint16(grid[1]), qint16(grid[2]), qint16(grid[1]), extension,
-                          shuffle != QLatin1String("none"), shuffle == QLatin1String("slide"));
-        } catch (const RunTimeError &e) {
-            number = e.number();
-        }
-        QCOMPARE(number, error);
+        QCOMPARE(errorNumber([&] {
+                     t.Inicializar(qint16(grid[0]), qint16(grid[1]), qint16(grid[2]), qint16(grid[1]),
+                                   extension, shuffle != QLatin1String("none"),
+                                   shuffle == QLatin1String("slide"));
+                 }),
+                 error);
         QTEST(t.getExtension(), "stored");
         QTEST(t.lastShuffleRounds(), "rounds");
         QCOMPARE(t.getNumeroDeMovimientos(), error ? 1 : 0);
@@ -129,15 +127,12 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(int, error);
         TableroClass t = assembled(4, 3);
-        int number = 0;
-        try {
-            for (int i = 0; i < swaps.size(); i += 4)
-                t.IntercambiarFichas(qint16(swaps[i]), qint16(swaps[i + 1]), qint16(swaps[i + 2]),
-                                     qint16(swaps[i + 3]));
-        } catch (const RunTimeError &e) {
-            number = e.number();
-        }
-        QCOMPARE(number, error);
+        QCOMPARE(errorNumber([&] {
+                     for (int i = 0; i < swaps.size(); i += 4)
+                         t.IntercambiarFichas(qint16(swaps[i]), qint16(swaps[i + 1]), qint16(swaps[i + 2]),
+                                              qint16(swaps[i + 3]));
+                 }),
+                 error);
         QCOMPARE(dump(t), expected);
         QCOMPARE(t.getNumeroDeMovimientos(), int(swaps.size() / 4) - (error ? 1 : 0));
         QCOMPARE(t.NumeroDeFichasPorColocar(), qint16(expected.count(QLatin1Char('='))));

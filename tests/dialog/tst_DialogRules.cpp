@@ -1,5 +1,5 @@
 #include "dialog/DialogRules.h"
-#include "io/RunTimeError.h"
+#include "io/ErrorNumber.h"
 
 #include <QtTest>
 
@@ -50,12 +50,10 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, expected);
         const auto split = [](const QString &path) -> QString {
-            try {
-                const DialogRules::SplitPath parts = DialogRules::splitPath(path);
-                return parts.folder + QLatin1Char('|') + parts.name;
-            } catch (const RunTimeError &) {
+            DialogRules::SplitPath parts;
+            if (errorNumber([&] { parts = DialogRules::splitPath(path); }) != 0)
                 return QStringLiteral("throws");
-            }
+            return parts.folder + QLatin1Char('|') + parts.name;
         };
         const QHash<QString, std::function<QString(const QString &)>> helpers{
             {"splitPath", split},
