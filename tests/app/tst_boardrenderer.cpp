@@ -125,7 +125,8 @@ private slots:
         QTest::addColumn<double>("ratio");
         QTest::addColumn<QString>("move");
         QTest::newRow("swap, 3x3 at a third") << QSize(3, 3) << QSizeF(100, 100) << 1.0 << "swap";
-        QTest::newRow("group, 7x5 at ratio 1.25") << QSize(7, 5) << QSizeF(333.3, 250.1) << 1.25 << "group";
+        // Large enough to be drawn on several cores.
+        QTest::newRow("group, 7x5 at ratio 1.25") << QSize(7, 5) << QSizeF(1033.3, 750.1) << 1.25 << "group";
         QTest::newRow("slide, 5x4 shrunk") << QSize(5, 4) << QSizeF(61.7, 45.2) << 1.0 << "slide";
         QTest::newRow("marks, 30x30 zoomed in, ratio 1.5")
             << QSize(30, 30) << QSizeF(841.1, 780.9) << 1.5 << "marks";
