@@ -196,17 +196,7 @@ void FolderBrowser::buildModels()
     // ancestors fill in, until the player takes the tree in hand.
     // Rows come in batches after their folder has been read and are sorted afterwards, so
     // each batch and each sort can move the current folder out of sight again.
-    m_revealLater = new QTimer(this);
-    m_revealLater->setSingleShot(true);
-    m_revealLater->setInterval(0);
-    connect(m_revealLater, &QTimer::timeout, this, &FolderBrowser::revealFolder);
-    const auto revealAgain = [this] {
-        if (m_revealing)
-            m_revealLater->start();
-    };
-    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, revealAgain);
-    connect(m_dirModel, &QAbstractItemModel::rowsInserted, this, revealAgain);
-    connect(m_dirModel, &QAbstractItemModel::layoutChanged, this, revealAgain);
+    revealOnChanges(&FolderBrowser::revealFolder, m_revealing, m_dirModel, m_dirModel);
     // A folder deleted or renamed by another program leaves its parent's listing; the file
     // list's folder may be among them.
     const auto checkFolderLater = [this] { QTimer::singleShot(0, this, [this] { checkFolder(); }); };
@@ -236,17 +226,26 @@ void FolderBrowser::buildModels()
         checkFolderLater();
     });
 
-    m_revealChoiceLater = new QTimer(this);
-    m_revealChoiceLater->setSingleShot(true);
-    m_revealChoiceLater->setInterval(0);
-    connect(m_revealChoiceLater, &QTimer::timeout, this, &FolderBrowser::revealChoice);
-    const auto revealChoiceAgain = [this] {
-        if (m_revealingChoice)
-            m_revealChoiceLater->start();
+    m_revealChoiceLater =
+        revealOnChanges(&FolderBrowser::revealChoice, m_revealingChoice, m_files, m_fileModel);
+}
+
+QTimer *FolderBrowser::revealOnChanges(void (FolderBrowser::*reveal)(), const bool &revealing,
+                                       QAbstractItemModel *rows, QFileSystemModel *loading)
+{
+    // Once the event loop is free, so that a burst of batches reveals once.
+    auto *later = new QTimer(this);
+    later->setSingleShot(true);
+    later->setInterval(0);
+    connect(later, &QTimer::timeout, this, reveal);
+    const auto again = [later, &revealing] {
+        if (revealing)
+            later->start();
     };
-    connect(m_files, &QAbstractItemModel::rowsInserted, this, revealChoiceAgain);
-    connect(m_files, &QAbstractItemModel::layoutChanged, this, revealChoiceAgain);
-    connect(m_fileModel, &QFileSystemModel::directoryLoaded, this, revealChoiceAgain);
+    connect(loading, &QFileSystemModel::directoryLoaded, this, again);
+    connect(rows, &QAbstractItemModel::rowsInserted, this, again);
+    connect(rows, &QAbstractItemModel::layoutChanged, this, again);
+    return later;
 }
 
 QString FolderBrowser::drive() const

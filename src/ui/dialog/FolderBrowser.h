@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class QAbstractItemModel;
 class QComboBox;
 class QFileSystemModel;
 class QLabel;
@@ -96,6 +97,10 @@ private:
     void revealChoice();
     QModelIndex fileRow(const QString &name) const;
     void setCurrentFileQuietly(const QModelIndex &row);
+    // Calls reveal whenever rows arrive or are sorted, or a folder finishes loading, while
+    // revealing holds; returns the timer that runs it.
+    QTimer *revealOnChanges(void (FolderBrowser::*reveal)(), const bool &revealing, QAbstractItemModel *rows,
+                            QFileSystemModel *loading);
 
     class PlainIcons;
     QWidget *m_frame;
@@ -110,7 +115,6 @@ private:
     // Set when the program changes the folder and cleared once the player presses,
     // scrolls, types in or collapses the tree: from then on the tree stays where it is.
     bool m_revealing = false;
-    QTimer *m_revealLater = nullptr;
     // The same for the file the program chose in the list: its row comes, and moves, as
     // the list fills in the background.
     QString m_shownChoice;
